@@ -1,0 +1,48 @@
+#pragma once
+
+#include "text/Text.hpp"
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace zorlo {
+
+// The words the console has recorded, kept across runs in the file "history".
+// Every test takes the stored entry (or its beginning) as the text and the
+// caller's argument as the pattern.
+class History {
+  public:
+    static constexpr std::size_t kSavedEntries = 501;
+
+    explicit History(std::filesystem::path file) : file_(std::move(file)) {}
+
+    // Appends item unless some entry already matches it as a pattern.
+    void addHistory(const Text& item);
+    bool isItem(const Text& item) const;
+    // The next entry at or after the search cursor that begins with `begin`, or
+    // empty text; moves the cursor past it (never past the newest entry).
+    Text getHistory(const Text& begin);
+    void Reset() { cursor_ = 1; }
+    // Writes the newest 501 entries. Throws Failure when the file cannot be written.
+    void Save();
+    // Appends the lines of the file; quiet when it is missing or unreadable.
+    void Load();
+
+    // Before the next save, keep the file as it stands under this name (once).
+    // Used when the settings failed to load and the history was not read, so
+    // that the first save cannot silently drop the stored entries.
+    void keepBeforeNextSave(std::filesystem::path keptAs) { keepAs_ = std::move(keptAs); }
+
+    std::size_t count() const noexcept { return entries_.size(); }
+    const Text& entry(std::size_t position) const { return entries_.at(position - 1); }
+    std::size_t cursor() const noexcept { return cursor_; }
+
+  private:
+    std::filesystem::path file_;
+    std::vector<Text> entries_;
+    std::size_t cursor_ = 1;
+    std::optional<std::filesystem::path> keepAs_;
+};
+
+} // namespace zorlo

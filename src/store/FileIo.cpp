@@ -1,0 +1,85 @@
+#include "store/FileIo.hpp"
+
+#include "text/Failure.hpp"
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+namespace zorlo {
+
+namespace {
+
+Text pathText(const std::filesystem::path& path) {
+    const auto s = path.filename().u8string();
+    return fromUtf8(std::string(s.begin(), s.end()));
+}
+
+std::filesystem::path temporaryBeside(const std::filesystem::path& path) {
+    static std::atomic<unsigned> counter{0};
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    auto tmp = path;
+    tmp += ".tmp" + std::to_string(stamp % 1000000007) + "-" + std::to_string(counter++);
+    return tmp;
+}
+
+} // namespace
+
+Text describeFileError(const std::filesystem::path& path, const std::string& what) {
+    return fromUtf8(what) + u": " + pathText(path);
+}
+
+std::optional<std::string> readFileBytes(const std::filesystem::path& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec || status.type() == std::filesystem::file_type::not_found) {
+        if (ec && ec != std::errc::no_such_file_or_directory) {
+            throw Failure(describeFileError(path, ec.message()));
+        }
+        return std::nullopt;
+    }
+    if (std::filesystem::is_directory(status)) {
+        throw Failure(describeFileError(path, "Path is a folder, not a file"));
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw Failure(describeFileError(path, "Permission denied or file unreadable"));
+    }
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        throw Failure(describeFileError(path, "Read error"));
+    }
+    return bytes;
+}
+
+void writeFileAtomically(const std::filesystem::path& path, const std::string& bytes) {
+    const auto tmp = temporaryBeside(path);
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            const int err = errno;
+            throw Failure(
+                describeFileError(path, err != 0 ? std::strerror(err) : "Cannot create the file"));
+        }
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            std::error_code ignored;
+            std::filesystem::remove(tmp, ignored);
+            throw Failure(describeFileError(path, "Write error"));
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(tmp, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        std::filesystem::remove(tmp, ignored);
+        throw Failure(describeFileError(path, ec.message()));
+    }
+}
+
+} // namespace zorlo

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "text/Text.hpp"
+
+namespace zorlo {
+
+// Where single events are reported: the console's status line and its echo in
+// the output pane.
+class StatusSink {
+  public:
+    virtual ~StatusSink() = default;
+    virtual void stat(const Text& message) = 0;
+};
+
+} // namespace zorlo

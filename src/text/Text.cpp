@@ -1,0 +1,244 @@
+#include "text/Text.hpp"
+
+#include <array>
+
+namespace zorlo {
+
+namespace {
+
+// Windows-1252 bytes 0x80..0x9F; 0 marks the five bytes that have no character.
+constexpr std::array<char16_t, 32> kCp1252High = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+void appendCodePoint(Text& out, char32_t cp) {
+    if (cp >= 0x10000) {
+        cp -= 0x10000;
+        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+        out.push_back(static_cast<char16_t>(cp));
+    }
+}
+
+// Decodes one UTF-8 sequence at i; returns false when the bytes there are not valid UTF-8.
+bool decodeUtf8At(std::string_view s, std::size_t& i, char32_t& cp) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    if (b0 < 0x80) {
+        cp = b0;
+        ++i;
+        return true;
+    }
+    int extra = 0;
+    char32_t min = 0;
+    if ((b0 & 0xE0) == 0xC0) {
+        extra = 1;
+        cp = b0 & 0x1F;
+        min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        extra = 2;
+        cp = b0 & 0x0F;
+        min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        extra = 3;
+        cp = b0 & 0x07;
+        min = 0x10000;
+    } else {
+        return false;
+    }
+    if (i + extra >= s.size()) {
+        return false;
+    }
+    for (int k = 1; k <= extra; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + k]);
+        if ((b & 0xC0) != 0x80) {
+            return false;
+        }
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        return false;
+    }
+    i += extra + 1;
+    return true;
+}
+
+bool isValidUtf8(std::string_view s) {
+    std::size_t i = 0;
+    char32_t cp = 0;
+    while (i < s.size()) {
+        if (!decodeUtf8At(s, i, cp)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+Text fromCp1252(std::string_view bytes) {
+    Text out;
+    out.reserve(bytes.size());
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        char16_t c = b;
+        if (b >= 0x80 && b <= 0x9F && kCp1252High[b - 0x80] != 0) {
+            c = kCp1252High[b - 0x80];
+        }
+        out.push_back(c); // undefined bytes keep their Latin-1 meaning
+    }
+    return out;
+}
+
+} // namespace
+
+Text fromUtf8(std::string_view utf8) {
+    Text out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    char32_t cp = 0;
+    while (i < utf8.size()) {
+        if (decodeUtf8At(utf8, i, cp)) {
+            appendCodePoint(out, cp);
+        } else {
+            out.push_back(u'\uFFFD');
+            ++i;
+        }
+    }
+    return out;
+}
+
+std::string toUtf8(TextView text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t cp = text[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = 0xFFFD; // a lone surrogate cannot be written as UTF-8
+        }
+        if (cp < 0x80) {
+            out.push_back(static_cast<char>(cp));
+        } else if (cp < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else if (cp < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        }
+    }
+    return out;
+}
+
+char16_t foldCase(char16_t c) {
+    if (c < 0x80) {
+        return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
+    }
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) {
+        return static_cast<char16_t>(c + 32);
+    }
+    switch (c) {
+    case 0x0160:
+    case 0x0152:
+    case 0x017D:
+        return static_cast<char16_t>(c + 1);
+    case 0x0178:
+        return 0x00FF;
+    default:
+        return c;
+    }
+}
+
+char16_t upperCase(char16_t c) {
+    if (c < 0x80) {
+        return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
+    }
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) {
+        return static_cast<char16_t>(c - 32);
+    }
+    switch (c) {
+    case 0x0161:
+    case 0x0153:
+    case 0x017E:
+        return static_cast<char16_t>(c - 1);
+    case 0x00FF:
+        return 0x0178;
+    default:
+        return c;
+    }
+}
+
+bool equalsIgnoreCase(TextView a, TextView b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (foldCase(a[i]) != foldCase(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::size_t findIgnoreCase(TextView text, TextView needle, std::size_t from) {
+    if (needle.size() > text.size()) {
+        return TextView::npos;
+    }
+    for (std::size_t i = from; i + needle.size() <= text.size(); ++i) {
+        if (equalsIgnoreCase(text.substr(i, needle.size()), needle)) {
+            return i;
+        }
+    }
+    return TextView::npos;
+}
+
+Text lowerAsciiLetters(TextView text) {
+    Text out(text);
+    for (auto& c : out) {
+        if (c >= u'A' && c <= u'Z') {
+            c = static_cast<char16_t>(c + 32);
+        }
+    }
+    return out;
+}
+
+int cp1252Byte(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        return c;
+    }
+    for (std::size_t i = 0; i < kCp1252High.size(); ++i) {
+        if (kCp1252High[i] == c && c != 0) {
+            return static_cast<int>(0x80 + i);
+        }
+    }
+    if (c >= 0x80 && c <= 0x9F) {
+        return c; // the five undefined bytes read back as these controls
+    }
+    return -1;
+}
+
+Text decodeFileBytes(std::string_view bytes) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        bytes.remove_prefix(3);
+    }
+    return isValidUtf8(bytes) ? fromUtf8(bytes) : fromCp1252(bytes);
+}
+
+std::string encodeFileText(TextView text) {
+    return toUtf8(text);
+}
+
+Text toText(long long number) {
+    const std::string s = std::to_string(number);
+    return Text(s.begin(), s.end());
+}
+
+} // namespace zorlo
