@@ -38,7 +38,8 @@ void History::Save() {
     if (keepAs_) {
         std::error_code ec;
         if (std::filesystem::exists(file_, ec)) {
-            std::filesystem::rename(file_, *keepAs_, ec);
+            std::filesystem::copy_file(file_, *keepAs_,
+                                       std::filesystem::copy_options::overwrite_existing, ec);
             if (ec) {
                 throw Failure(describeFileError(*keepAs_, ec.message()));
             }

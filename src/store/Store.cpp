@@ -35,6 +35,9 @@ bool orderKeyGreater(TextView stored, TextView name) {
 }
 
 Text getItem(const BinList& list, TextView pattern, Dialogs& dialogs) {
+    if (list.empty()) {
+        return {}; // the walk compares no name, so even an invalid pattern cannot fail
+    }
     try {
         const Pattern compiled(pattern);
         for (const auto& bin : list) {

@@ -1,0 +1,70 @@
+#include "console/Console.hpp"
+
+#include "text/Number.hpp"
+
+namespace zorlo {
+
+void Console::theTimer_Timer() {
+    if (exitRequested) {
+        d_.window.unload();
+        return;
+    }
+    if (!xTimers) {
+        return;
+    }
+    if (param(u"active") == u"0" && !d_.window.isForeground() && !hidden) {
+        return;
+    }
+    // A stored key or modifier that is no whole number leaves the hotkey idle
+    // for this tick; nothing fails and nothing is shown.
+    const auto key = parseInteger(param(u"key"));
+    if (!key) {
+        return;
+    }
+    const Text modifierText = param(u"modifier");
+    const bool withModifier = modifierText != u"0";
+    bool modifierDown = false;
+    if (withModifier) {
+        const auto modifier = parseInteger(modifierText);
+        if (!modifier) {
+            return;
+        }
+        modifierDown = d_.keyboard.isKeyDown(static_cast<int>(*modifier));
+    }
+    if (!d_.keyboard.isKeyDown(static_cast<int>(*key))) {
+        lockKey = false;
+        return;
+    }
+    if (lockKey) {
+        return;
+    }
+    if (withModifier && !modifierDown) {
+        return;
+    }
+    lockKey = true;
+    toggleShown();
+    if (shown == 0) {
+        if (!d_.window.isForeground() && !hidden) {
+            activateWindow();
+            return;
+        }
+        if (d_.window.isVisible()) {
+            hideWindow();
+            hidden = true;
+        }
+        return;
+    }
+    if (!d_.window.isVisible()) {
+        activateWindow();
+        hidden = false;
+    }
+}
+
+void Console::activateWindow() {
+    d_.window.show();
+    d_.sound.play();
+    d_.window.bringToFront();
+    shown = 1;
+}
+
+} // namespace zorlo

@@ -1,0 +1,165 @@
+#include "console/Console.hpp"
+
+#include "activation/KeyCodes.hpp"
+#include "store/Pattern.hpp"
+#include "text/Failure.hpp"
+
+namespace zorlo {
+
+void Console::txtCLI_Change() {
+    if (busy) {
+        return;
+    }
+    const Text text = d_.textArea.text();
+    if (!text.empty() && text.back() == LF) {
+        if (!cmdLine.empty()) {
+            runCommand();
+        } else {
+            Stat();
+        }
+        cmdLine.clear();
+        appendText(getPrompt());
+    } else {
+        const std::size_t n = text.size();
+        const std::size_t promptAt = text.rfind(prompt);
+        // Without any prompt character the line is the whole text, and a
+        // replacement starts at its beginning.
+        const std::size_t lineStart = promptAt == Text::npos ? 0 : promptAt + prompt.size();
+        cmdLine.clear();
+        if (pendingLine.empty()) {
+            cmdLine = text.substr(lineStart);
+        } else {
+            busy = true;
+            d_.textArea.setCaret(static_cast<int>(lineStart));
+            d_.textArea.setSelLength(static_cast<int>(n - lineStart));
+            d_.textArea.replaceSelection(pendingLine);
+            cmdLine = pendingLine;
+            busy = false;
+        }
+    }
+    if (d_.textArea.length() == 0) {
+        d_.textArea.setText(prompt);
+        cmdLine.clear();
+    }
+    pendingLine.clear();
+}
+
+void Console::txtCLI_KeyDown(int& keyCode, int /*shift*/) {
+    switch (keyCode) {
+    case vk::Enter:
+        d_.textArea.setCaret(d_.textArea.length());
+        d_.textArea.setSelLength(0);
+        break;
+    case vk::Up:
+        keyCode = 0;
+        if (recallPos >= 1) {
+            pendingLine = recall[static_cast<std::size_t>(recallPos)];
+            --recallPos;
+            txtCLI_Change();
+        }
+        break;
+    case vk::Down:
+        keyCode = 0;
+        if (recallPos < recallCount) {
+            ++recallPos;
+            pendingLine = recall[static_cast<std::size_t>(recallPos)];
+            txtCLI_Change();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void Console::txtCLI_KeyUp(int keyCode, int shift) {
+    if (busy) {
+        return;
+    }
+    const auto lineStart = [this] {
+        return d_.textArea.length() - static_cast<int>(cmdLine.size());
+    };
+    if (keyCode == vk::Escape) {
+        if (!cmdLine.empty()) {
+            completionStep();
+            placeCaretAtEnd();
+        }
+    } else if (keyCode == vk::Home) {
+        d_.pump.doEvents();
+        placeCaretAtEnd();
+        d_.textArea.setCaret(lineStart());
+        if (shift == ShiftState::Shift) {
+            d_.textArea.setSelLength(static_cast<int>(cmdLine.size()));
+        }
+    } else if (shift == ShiftState::Alt) {
+        placeCaretAtEnd();
+    } else {
+        if (d_.textArea.caret() < lineStart()) {
+            d_.textArea.setCaret(d_.textArea.length());
+        }
+        complIndex = 0;
+        complWord.clear();
+    }
+}
+
+void Console::txtCLI_MouseUp(int /*button*/, int /*shift*/) {
+    if (d_.textArea.selLength() < 1 &&
+        d_.textArea.caret() < d_.textArea.length() - static_cast<int>(cmdLine.size())) {
+        d_.textArea.setCaret(d_.textArea.length());
+    }
+}
+
+void Console::completionStep() {
+    // A line that cannot be split, or whose last word is no valid pattern,
+    // offers nothing: the line and the status stay as they are.
+    try {
+        parseArgs(cmdLine, args);
+    } catch (const Failure&) {
+        return;
+    }
+    const int n = args.argCount;
+    if (complIndex == 0) {
+        complWord = args[n];
+    } else {
+        args[n] = complWord;
+    }
+    const Text w = args[n];
+    std::optional<Pattern> pattern;
+    try {
+        pattern.emplace(w);
+    } catch (const Failure&) {
+        return;
+    }
+    Text prefix;
+    for (int i = 1; i < n; ++i) {
+        prefix += args[i];
+        prefix += u' ';
+    }
+    const auto offers = [&](TextView stored) {
+        return pattern->matches(stored.substr(0, w.size()));
+    };
+
+    if (complIndex < static_cast<int>(macros.count())) {
+        for (std::size_t pos = static_cast<std::size_t>(complIndex) + 1; pos <= macros.count();
+             ++pos) {
+            const Text& name = macros.at(pos).NAME;
+            if (offers(name)) {
+                pendingLine = prefix + name;
+                d_.label.setCaption(u"'" + name + u"' from MACROS");
+                complIndex = static_cast<int>(pos);
+                txtCLI_Change();
+                return;
+            }
+        }
+    }
+    if (complIndex == 0) {
+        complIndex = 1;
+    }
+    const Text h = history->getHistory(w);
+    if (offers(h)) {
+        pendingLine = prefix + h;
+        d_.label.setCaption(u"'" + h + u"' from HISTORY");
+        txtCLI_Change();
+    }
+}
+
+} // namespace zorlo

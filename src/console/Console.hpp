@@ -1,0 +1,120 @@
+#pragma once
+
+#include "activation/HotkeyCapture.hpp"
+#include "cmdline/History.hpp"
+#include "interpreter/ArgList.hpp"
+#include "platform/Desktop.hpp"
+#include "platform/DroppedData.hpp"
+#include "store/BinList.hpp"
+#include "store/StatusSink.hpp"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace zorlo {
+
+// The caption's text: "Zorlo Console v" and the program's version.
+Text consoleCaption();
+
+// The console window's whole behaviour ("frmMain"), free of any toolkit: the
+// front end forwards its window events to the event procedures below, and the
+// engine talks back only through the desktop ports.
+class Console : public StatusSink {
+  public:
+    explicit Console(Desktop desktop);
+    ~Console() override;
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+
+    // ---- Event procedures, called by the front end ----
+    void formLoad();   // the window was created: the start-up sequence
+    void formUnload(); // the window closes: the shutdown sequence (runs once)
+    void formResize(); // the window's size changed
+    void txtCLI_Change();
+    // May cancel the key by setting keyCode to 0.
+    void txtCLI_KeyDown(int& keyCode, int shift);
+    void txtCLI_KeyUp(int keyCode, int shift);
+    void txtCLI_MouseUp(int button, int shift);
+    void txtCLI_OLEDragDrop(const DroppedData& data, int shift);
+    void theTimer_Timer(); // every 50 ms
+
+    // ---- Operations shared across the console ----
+    void writeOutput(const Text& text);
+    void Stat(const Text& message = {});
+    void stat(const Text& message) override { Stat(message); }
+    const Text& getPrompt() const { return prompt; }
+    void appendText(const Text& text);
+    void hideWindow();
+    void activateWindow();
+    void toggleShown() { shown = shown == 1 ? 0 : 1; }
+
+    void runCommand();
+    long execute(const Text& label, const Text& target, const Text& argText);
+    void shellErrorText();
+    void showHelp();
+
+    void addMacro(Text name, const Text& value);
+    void renameMacro(const Text& oldName, const Text& newName);
+    void deleteMacro(const Text& name);
+    void listMacros(const Text& pattern);
+    bool findMacros(const Text& pattern, bool show);
+    void offerMacro(const Text& text);
+    void addFileMacro(const Text& path, const Text& name);
+
+    void loadSettings();
+    void saveSettings();
+    void setDefaults();
+    void setParam(const Text& name);
+    void listParams(const Text& pattern);
+    void getHotkey();
+    void openShell(const Text& name);
+
+    void applyGeometry();
+    void storeGeometry();
+    void maxWindow();
+    void minWindow();
+
+    // ---- The console state record ----
+    bool xTimers = false;
+    bool lockKey = false;
+    Text cmdLine;
+    ArgList args;
+    bool exitRequested = false;
+    bool hidden = false;
+    int shown = 0;
+    std::vector<Text> recall{Text()}; // position 0 unused
+    int recallCount = 0;
+    int recallPos = 0;
+    Text pendingLine;
+    bool busy = false;
+    int complIndex = 0;
+    Text complWord;
+    bool maximized = false;
+    std::array<Text, 51> shellErrors;
+    Text prompt;
+    Text helpText;
+    bool oleDrop = false;
+    std::unique_ptr<History> history;
+    BinList params;
+    BinList macros;
+    HotkeyCapture frmKey;
+
+  private:
+    void completionStep();
+    void placeCaretAtEnd();
+    void runLaunchPath();
+    bool refuseUnstorable(const Text& name, const Text& value);
+    Text param(TextView name);
+    void keepUnreadFile(bool& pending, const std::filesystem::path& file);
+    std::filesystem::path settingsFile(TextView name) const;
+
+    Desktop d_;
+    bool unloaded_ = false;
+    // Set when a settings file existed but was not loaded: the first save then
+    // keeps its old content beside the new file instead of silently replacing it.
+    bool keepListPending_ = false;
+    bool keepParamPending_ = false;
+};
+
+} // namespace zorlo

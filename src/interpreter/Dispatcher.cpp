@@ -1,0 +1,138 @@
+#include "console/Console.hpp"
+
+#include "store/Pattern.hpp"
+#include "store/Store.hpp"
+#include "text/Failure.hpp"
+
+namespace zorlo {
+
+void Console::runCommand() {
+    d_.label.setCaption(u"Ready");
+    complIndex = 0;
+    complWord.clear();
+    ++recallCount;
+    recallPos = recallCount;
+    recall.resize(static_cast<std::size_t>(recallCount) + 1);
+    recall[static_cast<std::size_t>(recallCount)] = cmdLine;
+    history->Reset();
+    try {
+        parseArgs(cmdLine, args);
+        busy = true;
+        const Text& word = args[1];
+        const auto is = [&word](TextView command) { return equalsIgnoreCase(word, command); };
+        if (is(u"help")) {
+            writeOutput(helpText);
+        } else if (is(u"macro")) {
+            addMacro(args[2], args[3]);
+        } else if (is(u"rename")) {
+            renameMacro(args[2], args[3]);
+        } else if (is(u"delete")) {
+            deleteMacro(args[2]);
+        } else if (is(u"shell")) {
+            openShell(args[2]);
+        } else if (is(u"list")) {
+            listMacros(args[2]);
+        } else if (is(u"listparams")) {
+            listParams(Text());
+        } else if (is(u"save")) {
+            saveSettings();
+        } else if (is(u"param")) {
+            setParam(args[2]);
+        } else if (is(u"max")) {
+            maxWindow();
+        } else if (is(u"min")) {
+            minWindow();
+        } else if (is(u"find")) {
+            findMacros(args[2], true);
+        } else if (is(u"exit")) {
+            writeOutput(u"Exiting...");
+            exitRequested = true;
+        } else {
+            runLaunchPath();
+        }
+        busy = false;
+    } catch (const Failure& failure) {
+        // The report is written while busy still holds: it ends in a line break,
+        // and an unguarded change handling would take that for Enter and run the
+        // same failing line again, without end.
+        busy = true;
+        writeOutput(u"ERROR: " + failure.description());
+        busy = false;
+    }
+}
+
+void Console::runLaunchPath() {
+    bool literal = false;
+    if (!args[1].empty() && args[1].front() == u'!') {
+        args[1].erase(0, 1);
+        literal = true;
+    }
+    const auto buildArgText = [this] {
+        Text argText;
+        for (int i = 2; i <= args.argCount; ++i) {
+            argText += args[i];
+            offerMacro(args[i]);
+            if (i < args.argCount) {
+                argText += u' ';
+            }
+        }
+        return argText;
+    };
+
+    long launchResult = 0;
+    Text note;
+    Text argText;
+    if (!literal) {
+        for (int i = 2; i <= args.argCount; ++i) {
+            bool replaced = false;
+            for (const auto& bin : macros) {
+                if (isLike(args[i], bin.NAME)) {
+                    args[i] = bin.VALUE; // later names compare with the replaced text
+                    replaced = true;
+                }
+            }
+            if (!replaced) {
+                history->addHistory(args[i]);
+                history->Save();
+            }
+        }
+        argText = buildArgText();
+        // A word that matches several names launches the first of them, once.
+        const Bin* match = nullptr;
+        if (!macros.empty()) {
+            const Pattern word(args[1]);
+            for (const auto& bin : macros) {
+                if (word.matches(bin.NAME)) {
+                    match = &bin;
+                    break;
+                }
+            }
+        }
+        if (match != nullptr) {
+            const Text target = match->VALUE;
+            launchResult = execute(args[1], target, argText);
+        } else {
+            note = u"Unknown macro: ";
+        }
+    } else {
+        argText = buildArgText();
+        note = u"Literal: ";
+    }
+
+    if (!note.empty()) {
+        writeOutput(note + args[1]);
+        offerMacro(args[1]);
+        launchResult = execute(u"Literal", args[1], argText);
+        if (launchResult > 0 && !literal) {
+            history->addHistory(args[1]);
+            history->Save();
+        }
+    }
+
+    if (launchResult > 0 && param(u"autohide") == u"1") {
+        hidden = true;
+        hideWindow();
+    }
+}
+
+} // namespace zorlo

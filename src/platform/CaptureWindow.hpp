@@ -1,0 +1,17 @@
+#pragma once
+
+namespace zorlo {
+
+class HotkeyCapture;
+
+// The small "Zorlo Hotkey" window that records the next key. While shown it
+// forwards each key-down to capture.formKeyDown(virtualKey, shift), and a close
+// by the user (without a key) to capture.formClosed().
+class CaptureWindow {
+  public:
+    virtual ~CaptureWindow() = default;
+    virtual void show(HotkeyCapture& capture, int leftTwips, int topTwips) = 0;
+    virtual void close() = 0;
+};
+
+} // namespace zorlo

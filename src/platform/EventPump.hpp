@@ -1,0 +1,13 @@
+#pragma once
+
+namespace zorlo {
+
+// Lets every pending window event run, then returns. May block briefly for the
+// next event, never indefinitely (the 50 ms timer keeps events coming).
+class EventPump {
+  public:
+    virtual ~EventPump() = default;
+    virtual void doEvents() = 0;
+};
+
+} // namespace zorlo
