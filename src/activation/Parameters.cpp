@@ -71,7 +71,7 @@ void Console::getHotkey() {
     xTimers = false;
     // Closing the window without a key also ends the wait: no change, polling back on.
     while (frmKey.waiting()) {
-        d_.pump.doEvents();
+        d_.pump.waitForEvents();
     }
     xTimers = true;
 }

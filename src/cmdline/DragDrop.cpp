@@ -68,6 +68,9 @@ void Console::txtCLI_OLEDragDrop(const DroppedData& data, int shift) {
     } catch (const Failure& failure) {
         Stat(u"OLE ERROR: " + failure.description());
         oleDrop = false;
+    } catch (const std::exception& failure) {
+        Stat(u"OLE ERROR: " + fromUtf8(failure.what()));
+        oleDrop = false;
     }
 }
 

@@ -104,6 +104,7 @@ class Console : public StatusSink {
     void completionStep();
     void placeCaretAtEnd();
     void runLaunchPath();
+    void reportFailure(const Text& description);
     bool refuseUnstorable(const Text& name, const Text& value);
     Text param(TextView name);
     void keepUnreadFile(bool& pending, const std::filesystem::path& file);

@@ -52,13 +52,19 @@ void Console::runCommand() {
         }
         busy = false;
     } catch (const Failure& failure) {
-        // The report is written while busy still holds: it ends in a line break,
-        // and an unguarded change handling would take that for Enter and run the
-        // same failing line again, without end.
-        busy = true;
-        writeOutput(u"ERROR: " + failure.description());
-        busy = false;
+        reportFailure(failure.description());
+    } catch (const std::exception& failure) {
+        reportFailure(fromUtf8(failure.what()));
     }
+}
+
+void Console::reportFailure(const Text& description) {
+    // The report is written while busy still holds: it ends in a line break,
+    // and an unguarded change handling would take that for Enter and run the
+    // same failing line again, without end.
+    busy = true;
+    writeOutput(u"ERROR: " + description);
+    busy = false;
 }
 
 void Console::runLaunchPath() {

@@ -8,6 +8,9 @@ class EventPump {
   public:
     virtual ~EventPump() = default;
     virtual void doEvents() = 0;
+    // For loops that wait on the user (the hotkey capture): like doEvents, but
+    // may sleep until the next event arrives instead of spinning.
+    virtual void waitForEvents() { doEvents(); }
 };
 
 } // namespace zorlo
