@@ -13,6 +13,10 @@ void History::addHistory(const Text& item) {
 }
 
 bool History::isItem(const Text& item) const {
+    // An invalid pattern fails only when there is an entry to compare it with.
+    if (entries_.empty()) {
+        return false;
+    }
     const Pattern pattern(item);
     for (const auto& entry : entries_) {
         if (pattern.matches(entry)) {
@@ -23,6 +27,9 @@ bool History::isItem(const Text& item) const {
 }
 
 Text History::getHistory(const Text& begin) {
+    if (cursor_ > entries_.size()) {
+        return {};
+    }
     const Pattern pattern(begin);
     for (std::size_t i = cursor_; i <= entries_.size(); ++i) {
         const Text& entry = entries_[i - 1];

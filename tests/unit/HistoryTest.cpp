@@ -1,0 +1,144 @@
+#include "cmdline/History.hpp"
+#include "store/FileIo.hpp"
+#include "text/Failure.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+#include <vector>
+
+using namespace zorlo;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Entries = std::vector<Text>;
+
+class HistoryTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("zorlo-history-test-" + std::to_string(std::random_device{}()));
+        fs::create_directories(dir);
+        file = dir / "history";
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    History filled(const Entries& items) {
+        History history(file);
+        for (const auto& item : items) {
+            history.addHistory(item);
+        }
+        return history;
+    }
+    static Entries entries(const History& history) {
+        Entries out;
+        for (std::size_t i = 1; i <= history.count(); ++i) {
+            out.push_back(history.entry(i));
+        }
+        return out;
+    }
+    Entries loaded() {
+        History history(file);
+        history.Load();
+        return entries(history);
+    }
+    // Successive getHistory calls with the same beginning.
+    static Entries calls(History& history, const Text& begin, int count) {
+        Entries out(count);
+        std::generate(out.begin(), out.end(), [&] { return history.getHistory(begin); });
+        return out;
+    }
+    std::string fileBytes() const { return readFileBytes(file).value_or("<missing>"); }
+
+    fs::path dir;
+    fs::path file;
+};
+
+} // namespace
+
+TEST_F(HistoryTest, CursorWalksMatchesOldestFirstAndStaysOnNewest) {
+    History history = filled({u"notepad", u"nslookup", u"nothing"});
+    history.Reset();
+    EXPECT_EQ(calls(history, u"no", 4), (Entries{u"notepad", u"nothing", u"nothing", u"nothing"}));
+    history.Reset();
+    EXPECT_EQ(history.getHistory(u"NO"), u"notepad");
+
+    History two = filled({u"notepad", u"nslookup"});
+    EXPECT_EQ(calls(two, u"no", 3), (Entries{u"notepad", u"", u""}));
+    EXPECT_EQ(two.cursor(), 2u);
+    EXPECT_EQ(two.getHistory(u"ns"), u"nslookup"); // the cursor carries over between words
+}
+
+TEST_F(HistoryTest, BeginIsAPatternAgainstEntryStart) {
+    History history = filled({u"note", u"Alpha", u"beta"});
+    EXPECT_EQ(history.getHistory(u"notepad"), u"");
+    EXPECT_EQ(history.getHistory(u"?L"), u"Alpha");
+    history.Reset();
+    EXPECT_EQ(calls(history, u"", 2), (Entries{u"note", u"Alpha"}));
+    EXPECT_EQ(history.getHistory(u"B*"), u"beta");
+    EXPECT_THROW(history.getHistory(u"[b"), Failure);
+    EXPECT_EQ(History(file).getHistory(u"no"), u"");
+}
+
+TEST_F(HistoryTest, AddedItemIsThePatternAgainstStoredEntries) {
+    History history = filled({u"notepad", u"NOTEPAD", u"note*"});
+    EXPECT_EQ(entries(history), (Entries{u"notepad"}));
+    EXPECT_EQ(entries(filled({u"note*", u"notepad"})), (Entries{u"note*", u"notepad"}));
+    EXPECT_TRUE(history.isItem(u"n?tepad"));
+    EXPECT_FALSE(history.isItem(u"note")); // the whole entry must match
+    EXPECT_FALSE(History(file).isItem(u"*"));
+    EXPECT_THROW(history.isItem(u"[n"), Failure);
+}
+
+TEST_F(HistoryTest, SaveWritesNewest501Entries) {
+    History history(file);
+    for (int i = 1; i <= 600; ++i) {
+        history.addHistory(u"entry" + toText(i));
+    }
+    history.Save();
+    std::string expected;
+    for (int i = 100; i <= 600; ++i) {
+        expected += "entry" + std::to_string(i) + "\r\n";
+    }
+    EXPECT_EQ(fileBytes(), expected);
+    EXPECT_EQ(history.count(), 600u);
+}
+
+TEST_F(HistoryTest, MissingOrUnreadableFileLoadsQuietly) {
+    History history(file);
+    history.Load();
+    EXPECT_EQ(history.count(), 0u);
+    history.Save(); // the first save creates the file
+    EXPECT_EQ(fileBytes(), "");
+
+    fs::remove(file);
+    fs::create_directories(file); // a folder where the file belongs
+    History blocked = filled({u"x"});
+    blocked.Load();
+    EXPECT_EQ(entries(blocked), (Entries{u"x"}));
+    EXPECT_THROW(blocked.Save(), Failure); // left to the caller to report
+}
+
+TEST_F(HistoryTest, LoadAppendsEveryLineLeniently) {
+    writeFileAtomically(file, "a\r\nb\r\na\r\nlast");
+    History history = filled({u"first"});
+    history.Load();
+    history.Load();
+    EXPECT_EQ(entries(history),
+              (Entries{u"first", u"a", u"b", u"a", u"last", u"a", u"b", u"a", u"last"}));
+
+    writeFileAtomically(file, "x\n\r\ny\r\n");
+    EXPECT_EQ(loaded(), (Entries{u"x", u"", u"y"}));
+    writeFileAtomically(file, "caf\xE9\r\n\x80uro\r\n"); // from an older 8-bit build
+    EXPECT_EQ(loaded(), (Entries{u"café", u"€uro"}));
+}
+
+TEST_F(HistoryTest, EntriesRoundTripUnchanged) {
+    const Entries odd = {u"a,b",        u"say \"hi\"", u"  leading",
+                         u"trailing  ", u"café ü €",   u"C:\\Program Files\\x.exe"};
+    filled(odd).Save();
+    EXPECT_EQ(loaded(), odd);
+}

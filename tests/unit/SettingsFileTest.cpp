@@ -1,0 +1,135 @@
+#include "store/SettingsFile.hpp"
+#include "store/FileIo.hpp"
+#include "store/Store.hpp"
+#include "text/Failure.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <vector>
+
+using namespace zorlo;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Fields = std::vector<Text>;
+
+Fields readAll(const Text& content) {
+    SettingsReader reader(content);
+    Fields fields;
+    while (!reader.atEnd() && fields.size() < 100) { // a reader stuck in place fails, not hangs
+        fields.push_back(reader.readField());
+    }
+    return fields;
+}
+
+class SettingsFileTest : public ::testing::Test, public StatusSink {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("zorlo-settings-test-" + std::to_string(std::random_device{}()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    void stat(const Text& message) override { ADD_FAILURE() << toUtf8(message); }
+
+    std::vector<fs::path> filesInDir() const {
+        return {fs::directory_iterator(dir), fs::directory_iterator()};
+    }
+    Text readText(const fs::path& file) const { return decodeFileBytes(*readFileBytes(file)); }
+
+    fs::path dir;
+};
+
+} // namespace
+
+TEST(SettingsFileFormat, TwoQuotedLinesPerPairWithCrLf) {
+    BinList list;
+    list.append(Bin{u"ed", u"C:\\Tools\\editor.exe"});
+    list.append(Bin{u"", u""});
+    EXPECT_EQ(formatSettings(list), u"\"ed\"\r\n\"C:\\Tools\\editor.exe\"\r\n\"\"\r\n\"\"\r\n");
+    EXPECT_EQ(formatSettings(BinList{}), u"");
+}
+
+TEST(SettingsFileReader, IsLenient) {
+    const std::vector<std::pair<Text, Fields>> cases = {
+        {u"", {}},
+        {u"\"ed\"\r\n\"v\"\r\n", {u"ed", u"v"}},
+        {u"ed\r\nC:\\Tools\\editor.exe\r\n", {u"ed", u"C:\\Tools\\editor.exe"}},
+        {u"  ed  \r\n\t value  with blanks \t\r\n", {u"ed", u"value  with blanks"}},
+        {u"   \"ed\"\r\n\t\"  kept  \"\r\n", {u"ed", u"  kept  "}},
+        {u"a,b\r\n c , d \r\n", {u"a", u"b", u"c", u"d"}},
+        {u"\"a,b\"\r\n\"c\"\r\n", {u"a,b", u"c"}},
+        {u"\"ed\" ignored text\r\n\"v\"junk\r\n", {u"ed", u"v"}},
+        {u"\"ed\"x,\"v\"\r\n", {u"ed", u"v"}},
+        {u"\"ed\"\r\n\"v\"", {u"ed", u"v"}},
+        {u"\"ed\"\r\n\r\n\"v\"\r\n", {u"ed", u"", u"v"}},
+        {u"\"\"\r\n\"\"\r\n", {u"", u""}},
+        {u"\"open\r\nnext\r\n", {u"open", u"next"}},
+        {u"ed\nv\n", {u"ed", u"v"}},
+    };
+    for (const auto& [content, expected] : cases) {
+        EXPECT_EQ(readAll(content), expected) << toUtf8(content);
+    }
+}
+
+TEST(SettingsFileReader, ReadingPastTheEndFails) {
+    SettingsReader reader(u"\"ed\"\r\n\"v\"\r\n\"np\"\r\n");
+    EXPECT_EQ(reader.readField(), u"ed");
+    EXPECT_EQ(reader.readField(), u"v");
+    EXPECT_FALSE(reader.atEnd()); // a pair begins...
+    EXPECT_EQ(reader.readField(), u"np");
+    EXPECT_TRUE(reader.atEnd());
+    EXPECT_THROW(reader.readField(), Failure); // ...but has no value line
+}
+
+TEST_F(SettingsFileTest, SaveAndLoadRoundTrip) {
+    BinList saved;
+    for (auto [name, value] :
+         std::vector<std::pair<Text, Text>>{{u"a,b", u"x, y"},
+                                            {u"my app", u"  C:\\Program Files\\App\\app.exe  "},
+                                            {u"Café", u"München €"},
+                                            {u"über", u"naïve, résumé"},
+                                            {u"empty", u""}}) {
+        ASSERT_TRUE(addItem(saved, name, value, *this));
+    }
+    const fs::path file = dir / "zorlo.list";
+    writeFileAtomically(file, encodeFileText(formatSettings(saved)));
+    EXPECT_NE(readFileBytes(file)->find("\"caf\xC3\xA9\"\r\n"), std::string::npos); // UTF-8
+
+    SettingsReader reader(readText(file));
+    BinList loaded;
+    while (!reader.atEnd()) {
+        Text name = reader.readField();
+        ASSERT_TRUE(addItem(loaded, name, reader.readField(), *this));
+    }
+    ASSERT_EQ(loaded.count(), saved.count());
+    for (std::size_t i = 1; i <= saved.count(); ++i) {
+        EXPECT_EQ(loaded.at(i).NAME, saved.at(i).NAME);
+        EXPECT_EQ(loaded.at(i).VALUE, saved.at(i).VALUE);
+    }
+}
+
+TEST_F(SettingsFileTest, EmptyListAndEightBitFiles) {
+    writeFileAtomically(dir / "zorlo.param", encodeFileText(formatSettings(BinList{})));
+    EXPECT_EQ(fs::file_size(dir / "zorlo.param"), 0u);
+    EXPECT_EQ(readAll(readText(dir / "zorlo.param")), Fields{});
+
+    writeFileAtomically(dir / "zorlo.list", "\"caf\xE9\"\r\n\"\x80 5\"\r\n"); // older 8-bit build
+    EXPECT_EQ(readAll(readText(dir / "zorlo.list")), (Fields{u"café", u"€ 5"}));
+}
+
+TEST_F(SettingsFileTest, AtomicWriteReplacesContentAndLeavesNoTemporaryFile) {
+    const fs::path file = dir / "zorlo.list";
+    writeFileAtomically(file, "old content that is longer");
+    writeFileAtomically(file, "new");
+    EXPECT_EQ(readFileBytes(file), std::optional<std::string>("new"));
+    EXPECT_EQ(filesInDir(), std::vector<fs::path>{file});
+
+    EXPECT_THROW(writeFileAtomically(dir / "missing" / "zorlo.list", "x"), Failure);
+    EXPECT_EQ(filesInDir(), std::vector<fs::path>{file});
+    EXPECT_EQ(readFileBytes(dir / "absent"), std::nullopt);
+    EXPECT_THROW(readFileBytes(dir), Failure); // a folder is no file
+}

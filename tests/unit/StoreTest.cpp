@@ -1,0 +1,146 @@
+#include "store/Store.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+using namespace zorlo;
+
+namespace {
+
+using Names = std::vector<Text>;
+
+// The fixture stands in for the status line and the message box.
+class StoreTest : public ::testing::Test, public StatusSink, public Dialogs {
+  protected:
+    void stat(const Text& message) override { messages.push_back(message); }
+    void messageBox(const Text& text, const Text& title) override {
+        boxes.push_back({text, title});
+    }
+    bool question(const Text&, const Text&) override { return false; }
+    std::optional<Text> inputBox(const Text&, const Text&, const Text&, int, int) override {
+        return std::nullopt;
+    }
+
+    bool add(Text name, const Text& value = u"v") { return addItem(list, name, value, *this); }
+    void fill(const Names& added) {
+        list.clear();
+        for (const auto& n : added) {
+            add(n, u"value of " + n);
+        }
+    }
+    Names names(Text Bin::*field = &Bin::NAME) const {
+        Names out;
+        for (const auto& bin : list) {
+            out.push_back(bin.*field);
+        }
+        return out;
+    }
+
+    BinList list;
+    std::vector<Text> messages;
+    std::vector<std::pair<Text, Text>> boxes;
+};
+
+} // namespace
+
+TEST_F(StoreTest, AnyInsertionOrderYieldsOrderKeyOrder) {
+    Names input = {u"a1b", u"a^b", u"aab", u"b"};
+    do {
+        fill(input);
+        EXPECT_EQ(names(), (Names{u"a1b", u"a^b", u"aab", u"b"}));
+    } while (std::next_permutation(input.begin(), input.end()));
+}
+
+TEST_F(StoreTest, PrefixesAndTiesGoAfterStoredNames) {
+    const Text a997(997, u'a'), a998(998, u'a');
+    const std::vector<std::pair<Names, Names>> cases = {
+        {{u"abc", u"abd", u"ab"}, {u"abc", u"abd", u"ab"}},
+        {{u"abc", u"b", u"ab"}, {u"abc", u"ab", u"b"}},
+        {{u"é", u"{", u"Z", u"@", u"_", u"0", u"m"}, {u"0", u"_", u"@", u"m", u"z", u"{", u"é"}},
+        {{a997 + u"b", a997 + u"a"}, {a997 + u"a", a997 + u"b"}}, // 998th character counts
+        {{a998 + u"b", a998 + u"a"}, {a998 + u"b", a998 + u"a"}}, // 999th does not: a tie
+    };
+    for (const auto& [added, expected] : cases) {
+        fill(added);
+        EXPECT_EQ(names(), expected) << toUtf8(added.back()).substr(0, 20);
+    }
+}
+
+// Each case puts pairs with the value "1" in place directly (as a rename could
+// leave them), then adds a name with the value "2".
+TEST_F(StoreTest, AddReplacesByPatternLowercasesAndReportsFailures) {
+    struct Case {
+        Names before;
+        Text name;
+        Text lowered; // the caller's variable afterwards
+        Text error;   // empty when the add succeeds
+        Names after;
+        Names values;
+    };
+    const std::vector<Case> cases = {
+        {{u"notepad"}, u"NotePad", u"notepad", u"", {u"notepad"}, {u"2"}},
+        {{u"Ed", u"np"}, u"eD", u"ed", u"", {u"Ed", u"np"}, {u"2", u"1"}}, // spelling kept
+        {{u"abc"}, u"A*", u"a*", u"", {u"abc"}, {u"2"}},
+        {{u"a*"}, u"abc", u"abc", u"", {u"a*", u"abc"}, {u"1", u"2"}}, // stored a* is text
+        {{u"notepad", u"notes"}, u"no*", u"no*", u"", {u"notepad", u"notes"}, {u"2", u"1"}},
+        {{u"notepad"}, u"ÉDIT", u"Édit", u"", {u"notepad", u"Édit"}, {u"1", u"2"}}, // A to Z only
+        {{}, u"", u"", u"", {u""}, {u"2"}},
+        {{u""}, u"", u"", u"", {u""}, {u"2"}}, // the replace test finds the empty name
+        {{u""}, u"X", u"x", u"Error adding x: ", {u""}, {u"1"}},
+        {{u"abc"}, u"", u"", u"Error adding : ", {u"abc"}, {u"1"}},
+        {{u"b", u""}, u"A", u"a", u"", {u"a", u"b", u""}, {u"2", u"1", u"1"}}, // walk stops at b
+        {{u"b", u""}, u"c", u"c", u"Error adding c: ", {u"b", u""}, {u"1", u"1"}},
+        {{}, u"[A", u"[a", u"", {u"[a"}, {u"2"}},
+        {{u"abc"}, u"X[Y", u"x[y", u"Error adding x[y: ", {u"abc"}, {u"1"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(toUtf8(c.name));
+        list.clear();
+        messages.clear();
+        for (const auto& n : c.before) {
+            list.append(Bin{n, u"1"});
+        }
+        Text name = c.name;
+        EXPECT_EQ(addItem(list, name, u"2", *this), c.error.empty());
+        EXPECT_EQ(name, c.lowered);
+        EXPECT_EQ(names(), c.after);
+        EXPECT_EQ(names(&Bin::VALUE), c.values);
+        if (c.error.empty()) {
+            EXPECT_TRUE(messages.empty());
+        } else {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].rfind(c.error, 0), 0u) << toUtf8(messages[0]);
+            EXPECT_GT(messages[0].size(), c.error.size()); // a description follows
+        }
+    }
+}
+
+TEST_F(StoreTest, GetItemFindsFirstMatchInPositionOrder) {
+    fill({u"notepad", u"notes", u"c#"});
+    const std::vector<std::pair<Text, Text>> cases = {
+        {u"no*", u"value of notepad"},
+        {u"NOTES", u"value of notes"},
+        {u"note", u""},
+        {u"", u""},
+        {u"c#", u""}, // # stands for a digit in the pattern
+        {u"c?", u"value of c#"},
+        {u"c[#]", u"value of c#"}};
+    for (const auto& [pattern, value] : cases) {
+        EXPECT_EQ(getItem(list, pattern, *this), value) << toUtf8(pattern);
+    }
+    list.append(Bin{u"", u"empty"});
+    EXPECT_EQ(getItem(list, u"", *this), u"empty");
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(StoreTest, GetItemWithInvalidPatternShowsBoxAndGivesEmpty) {
+    EXPECT_EQ(getItem(list, u"abc", *this), u"");
+    EXPECT_EQ(getItem(list, u"[a", *this), u""); // an empty list compares no name
+    EXPECT_TRUE(boxes.empty());
+    add(u"abc", u"value");
+    EXPECT_EQ(getItem(list, u"[a", *this), u"");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], std::make_pair(Text(u"Cannot get item: [a"), Text(kAppTitle)));
+}
