@@ -41,6 +41,10 @@ void Console::theTimer_Timer() {
     if (withModifier && !modifierDown) {
         return;
     }
+    actOnPress();
+}
+
+void Console::actOnPress() {
     lockKey = true;
     toggleShown();
     if (shown == 0) {

@@ -38,6 +38,8 @@ class Console : public StatusSink {
     void txtCLI_MouseUp(int button, int shift);
     void txtCLI_OLEDragDrop(const DroppedData& data, int shift);
     void theTimer_Timer(); // every 50 ms
+    // Another start of the program asks for the console: one acted-on hotkey press.
+    void togglePressed();
 
     // ---- Operations shared across the console ----
     void writeOutput(const Text& text);
@@ -102,6 +104,8 @@ class Console : public StatusSink {
 
   private:
     void completionStep();
+    // What one counted press of the hotkey does: toggle, then show or hide.
+    void actOnPress();
     void placeCaretAtEnd();
     void runLaunchPath();
     void reportFailure(const Text& description);

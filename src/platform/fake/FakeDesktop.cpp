@@ -1,0 +1,15 @@
+#include "platform/fake/FakeDesktop.hpp"
+
+namespace zorlo {
+
+Desktop FakeDesktop::desktop() {
+    return Desktop{textArea,  label, window,   dialogs, pump,          shell,
+                   processes, files, keyboard, sound,   captureWindow, settingsFolder_};
+}
+
+void FakeDesktop::attach(Console* console) {
+    textArea.attach(console);
+    window.attach(console);
+}
+
+} // namespace zorlo

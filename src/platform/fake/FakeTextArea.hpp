@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/TextArea.hpp"
+
+namespace zorlo {
+
+class Console;
+
+// A text area held in memory that behaves like a Windows multi-line text box:
+// every write raises the console's change handling before it returns, and the
+// editing keys act on the text the way the box's own key handling does.
+class FakeTextArea : public TextArea {
+  public:
+    void attach(Console* console) { console_ = console; }
+
+    Text text() const override { return text_; }
+    int length() const override { return static_cast<int>(text_.size()); }
+    void setText(const Text& text) override;
+    int caret() const override { return caret_; }
+    void setCaret(int position) override;
+    int selLength() const override { return selLength_; }
+    void setSelLength(int length) override;
+    void replaceSelection(const Text& text) override;
+
+    // The box's own reactions to keys that reached it (not cancelled).
+    void insertLineBreak() { replaceSelection(Text(CRLF)); }
+    void backspace();
+    void deleteForward();
+    void moveLeft();
+    void moveRight();
+    void home(bool extendSelection);
+    void end();
+
+  private:
+    int clamp(int position) const;
+    // Where one step back or forward lands; a CR LF pair counts as one character.
+    int stepBack(int position) const;
+    int stepForward(int position) const;
+    int lineStart(int position) const;
+    int lineEnd(int position) const;
+    void edit(int start, int count, const Text& insert);
+    void changed();
+
+    Console* console_ = nullptr;
+    Text text_;
+    int caret_ = 0;
+    int selLength_ = 0;
+};
+
+} // namespace zorlo
