@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/Shell.hpp"
+
+#include <string>
+
+namespace zorlo {
+
+// Opening a target on Linux: an executable file, or a program found on PATH,
+// runs directly (no shell) in the working folder with the argument text split
+// as a Windows program would split it; folders, documents and web addresses go
+// to the desktop's default handler, xdg-open. Failures come back as the
+// Windows launch codes: 2 no such file, 3 no such folder, 5 access denied,
+// 11 not a program, 31 nothing to open it with.
+class PosixShell : public Shell {
+  public:
+    // How long xdg-open may take to report that nothing can open the target.
+    static constexpr int kHandlerWatchMs = 1500;
+    // What a successful launch returns; any number above 32 would do.
+    static constexpr long kStarted = 42;
+
+    long open(const Text& file, const Text& parameters, const Text& directory) override;
+
+    // The engine's working folder text ends in a backslash; an empty one, or
+    // one that names no folder here, means the console's own current folder.
+    static std::string workingFolder(const Text& directory);
+    static bool isWebAddress(const Text& target);
+
+  private:
+    long openWithDefaultHandler(const std::string& target, const std::string& folder);
+};
+
+} // namespace zorlo

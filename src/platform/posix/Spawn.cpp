@@ -1,0 +1,169 @@
+#include "platform/posix/Spawn.hpp"
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace zorlo::posix {
+
+namespace {
+
+// What the helper processes report back through the pipe.
+enum class Report : int { Pid = 1, StartError = 2, Exited = 3 };
+
+struct Message {
+    Report kind;
+    int value;
+};
+
+void send(int fd, Report kind, int value) {
+    const Message message{kind, value};
+    // Nothing to be done in a forked child if the write fails.
+    [[maybe_unused]] const auto written = write(fd, &message, sizeof message);
+}
+
+long elapsedMs(const timespec& since) {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (now.tv_sec - since.tv_sec) * 1000L + (now.tv_nsec - since.tv_nsec) / 1000000L;
+}
+
+// Runs in the forked middle process: only async-signal-safe calls from here on.
+[[noreturn]] void runMiddle(int reportFd, const char* program, char* const* argv,
+                            const char* folder, const sigset_t& noSignals, int watchMs) {
+    setsid();
+    const pid_t grandchild = fork();
+    if (grandchild < 0) {
+        send(reportFd, Report::StartError, errno);
+        _exit(1);
+    }
+    if (grandchild == 0) {
+        sigprocmask(SIG_SETMASK, &noSignals, nullptr);
+        if (chdir(folder) != 0) {
+            send(reportFd, Report::StartError, errno);
+            _exit(127);
+        }
+        execve(program, argv, environ);
+        send(reportFd, Report::StartError, errno);
+        _exit(127);
+    }
+    send(reportFd, Report::Pid, static_cast<int>(grandchild));
+    if (watchMs > 0) {
+        timespec start{};
+        clock_gettime(CLOCK_MONOTONIC, &start);
+        int status = 0;
+        while (elapsedMs(start) < watchMs) {
+            if (waitpid(grandchild, &status, WNOHANG) == grandchild) {
+                send(reportFd, Report::Exited,
+                     WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
+                break;
+            }
+            poll(nullptr, 0, 10);
+        }
+    }
+    _exit(0);
+}
+
+} // namespace
+
+Started startDetached(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& folder, int watchMs) {
+    // Everything the children need is prepared before the fork.
+    std::vector<std::string> words;
+    words.push_back(program);
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    sigset_t noSignals;
+    sigemptyset(&noSignals);
+
+    Started started;
+    int pipeFds[2];
+    if (pipe2(pipeFds, O_CLOEXEC) != 0) {
+        started.error = errno;
+        return started;
+    }
+    const pid_t middle = fork();
+    if (middle < 0) {
+        started.error = errno;
+        close(pipeFds[0]);
+        close(pipeFds[1]);
+        return started;
+    }
+    if (middle == 0) {
+        close(pipeFds[0]);
+        runMiddle(pipeFds[1], program.c_str(), argv.data(), folder.c_str(), noSignals, watchMs);
+    }
+    close(pipeFds[1]);
+    Message message{};
+    ssize_t got = 0;
+    while ((got = read(pipeFds[0], &message, sizeof message)) != 0) {
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            break;
+        }
+        if (got != static_cast<ssize_t>(sizeof message)) {
+            break;
+        }
+        switch (message.kind) {
+        case Report::Pid:
+            started.pid = message.value;
+            break;
+        case Report::StartError:
+            started.error = message.value;
+            break;
+        case Report::Exited:
+            started.exitCode = message.value;
+            break;
+        }
+    }
+    close(pipeFds[0]);
+    int status = 0;
+    while (waitpid(middle, &status, 0) < 0 && errno == EINTR) {
+    }
+    return started;
+}
+
+bool isExecutableFile(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           access(path.c_str(), X_OK) == 0;
+}
+
+std::string findOnPath(const std::string& name) {
+    if (name.empty() || name.find('/') != std::string::npos) {
+        return {};
+    }
+    const char* path = std::getenv("PATH");
+    const std::string folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+    std::size_t start = 0;
+    while (start <= folders.size()) {
+        const std::size_t end = std::min(folders.find(':', start), folders.size());
+        // An empty entry in PATH means the current folder.
+        std::string folder = end > start ? folders.substr(start, end - start) : std::string(1, '.');
+        std::string candidate = std::move(folder);
+        candidate += '/';
+        candidate += name;
+        if (isExecutableFile(candidate)) {
+            return candidate;
+        }
+        start = end + 1;
+    }
+    return {};
+}
+
+} // namespace zorlo::posix

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zorlo::posix {
+
+struct Started {
+    int error = 0; // errno of a failed start; 0 when the program runs
+    long pid = 0;
+    std::optional<int> exitCode; // set when it ended within the watch time
+};
+
+// Starts a program directly, without a shell, in `folder`, in a session of its
+// own, and does not wait for it: it is no child of the console, so nothing is
+// left to reap. With watchMs above 0 the call waits up to that long for the
+// program to end and reports its exit code (for helpers such as xdg-open that
+// report failure through it).
+Started startDetached(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& folder, int watchMs = 0);
+
+// The executable file that a bare name runs from PATH; empty when none.
+std::string findOnPath(const std::string& name);
+
+bool isExecutableFile(const std::string& path);
+
+} // namespace zorlo::posix

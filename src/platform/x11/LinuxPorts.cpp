@@ -1,0 +1,27 @@
+#include "platform/posix/PosixFileSystem.hpp"
+#include "platform/posix/PosixProcessStarter.hpp"
+#include "platform/posix/PosixShell.hpp"
+#include "platform/posix/ProgramFolder.hpp"
+#include "platform/x11/X11Foreground.hpp"
+#include "platform/x11/X11KeyTranslator.hpp"
+#include "platform/x11/X11KeyboardState.hpp"
+#include "ui/NativePorts.hpp"
+
+namespace zorlo {
+
+NativePorts makeNativePorts(const std::filesystem::path& exeFolder) {
+    NativePorts ports;
+    ports.shell = std::make_unique<PosixShell>();
+    ports.processes = std::make_unique<PosixProcessStarter>();
+    ports.files = std::make_unique<PosixFileSystem>();
+    ports.keyboard = std::make_unique<X11KeyboardState>();
+    ports.foreground = std::make_unique<X11Foreground>();
+    ports.keys = std::make_unique<X11KeyTranslator>();
+    ports.settingsFolder = programFolder(exeFolder);
+    // Beside the program in a build tree; in share/zorlo once installed.
+    ports.bleepFallbacks = {exeFolder / "Bleep.WAV",
+                            exeFolder.parent_path() / "share" / "zorlo" / "Bleep.WAV"};
+    return ports;
+}
+
+} // namespace zorlo

@@ -1,0 +1,108 @@
+#include "ui/CliTextEdit.hpp"
+
+#include "ui/ConsoleEvents.hpp"
+#include "ui/KeyTranslator.hpp"
+#include "ui/QtDroppedData.hpp"
+
+#include <QMimeData>
+#include <QTimer>
+
+namespace zorlo {
+
+CliTextEdit::CliTextEdit(const KeyTranslator& keys, QWidget* parent)
+    : QPlainTextEdit(parent), keys_(keys) {
+    setObjectName(QStringLiteral("txtCLI"));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, QColor(0, 0, 0));
+    colours.setColor(QPalette::Text, QColor(0, 192, 0));
+    setPalette(colours);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // Undo would bring back program output piecemeal behind the engine's back.
+    setUndoRedoEnabled(false);
+    setAcceptDrops(true);
+}
+
+void CliTextEdit::keyPressEvent(QKeyEvent* event) {
+    if (events_ != nullptr) {
+        int key = keys_.virtualKey(*event);
+        const int pressed = key;
+        events_->textKeyDown(key, KeyTranslator::shiftState(event->modifiers()));
+        if (pressed != 0 && key == 0) {
+            event->accept();
+            return;
+        }
+    }
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers().testFlag(Qt::ShiftModifier)) {
+        // Shift+Enter would insert a line separator inside the paragraph; the
+        // engine knows one kind of line break only.
+        QKeyEvent plain(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier,
+                        event->text(), event->isAutoRepeat(), event->count());
+        QPlainTextEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void CliTextEdit::keyReleaseEvent(QKeyEvent* event) {
+    // A held key repeats its key-down only; the key goes up once, when released.
+    if (events_ != nullptr && !event->isAutoRepeat()) {
+        events_->textKeyUp(keys_.virtualKey(*event), KeyTranslator::shiftState(event->modifiers()));
+    }
+    QPlainTextEdit::keyReleaseEvent(event);
+}
+
+void CliTextEdit::mouseReleaseEvent(QMouseEvent* event) {
+    // The widget finishes its own selection first, so the engine sees whether one was made.
+    QPlainTextEdit::mouseReleaseEvent(event);
+    if (events_ != nullptr) {
+        events_->textMouseUp(KeyTranslator::mouseButton(event->button()),
+                             KeyTranslator::shiftState(event->modifiers()));
+    }
+}
+
+void CliTextEdit::dragEnterEvent(QDragEnterEvent* event) {
+    // Every drop is taken; the engine decides what it can use and says so.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void CliTextEdit::dragMoveEvent(QDragMoveEvent* event) {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void CliTextEdit::dropEvent(QDropEvent* event) {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    if (events_ == nullptr || event->mimeData() == nullptr) {
+        return;
+    }
+    // The drag source waits until the drop returns; the engine may ask for a
+    // name in a modal box, so it runs once the drag has been let go.
+    QtDroppedData data(*event->mimeData());
+    const int shift = KeyTranslator::shiftState(event->modifiers());
+    QTimer::singleShot(0, this, [this, data, shift] {
+        if (events_ != nullptr) {
+            events_->textDrop(data, shift);
+        }
+    });
+}
+
+void CliTextEdit::insertFromMimeData(const QMimeData* source) {
+    if (source == nullptr || !source->hasText()) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    // Pasted text may hold line separators; the engine counts only paragraph breaks.
+    QString text = source->text();
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    QTextCursor cursor = textCursor();
+    cursor.insertText(text);
+    setTextCursor(cursor);
+}
+
+} // namespace zorlo

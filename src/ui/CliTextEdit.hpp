@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+namespace zorlo {
+
+class ConsoleEvents;
+class KeyTranslator;
+
+// The console's text area "txtCLI": output above, the command line after the
+// last prompt. It hands keys, clicks and drops to the engine and otherwise
+// behaves as a plain multi-line text box.
+class CliTextEdit : public QPlainTextEdit {
+    Q_OBJECT
+
+  public:
+    explicit CliTextEdit(const KeyTranslator& keys, QWidget* parent = nullptr);
+    void setEvents(ConsoleEvents* events) { events_ = events; }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+  private:
+    const KeyTranslator& keys_;
+    ConsoleEvents* events_ = nullptr;
+};
+
+} // namespace zorlo

@@ -1,0 +1,26 @@
+#pragma once
+
+namespace zorlo {
+
+class DroppedData;
+
+// The window events that the Qt front end hands on. The console engine is the
+// one real receiver; the indirection lets the widget adapters be tested alone.
+class ConsoleEvents {
+  public:
+    virtual ~ConsoleEvents() = default;
+    virtual void formLoad() = 0;
+    virtual void formUnload() = 0;
+    virtual void formResize() = 0;
+    virtual void textChange() = 0;
+    // May cancel the key by setting keyCode to 0.
+    virtual void textKeyDown(int& keyCode, int shift) = 0;
+    virtual void textKeyUp(int keyCode, int shift) = 0;
+    virtual void textMouseUp(int button, int shift) = 0;
+    virtual void textDrop(const DroppedData& data, int shift) = 0;
+    virtual void timerTick() = 0;
+    // Another start of the program asked for the console: one hotkey press.
+    virtual void togglePressed() = 0;
+};
+
+} // namespace zorlo

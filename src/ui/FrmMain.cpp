@@ -1,0 +1,105 @@
+#include "ui/FrmMain.hpp"
+
+#include "ui/CliTextEdit.hpp"
+#include "ui/ConsoleEvents.hpp"
+#include "ui/TestLog.hpp"
+#include "ui/Twips.hpp"
+
+#include <QCloseEvent>
+
+namespace zorlo {
+
+namespace {
+constexpr int kTimerMs = 50;
+} // namespace
+
+FrmMain::FrmMain(const KeyTranslator& keys)
+    : txtCLI_(new CliTextEdit(keys, this)), lblInfo_(new QLabel(QStringLiteral("Label1"), this)) {
+    setObjectName(QStringLiteral("frmMain"));
+    lblInfo_->setObjectName(QStringLiteral("lblInfo"));
+    theTimer_.setObjectName(QStringLiteral("theTimer"));
+    // The design's client area and control places, in twips.
+    resize(toPixels(4005), toPixels(1980));
+    lblInfo_->setGeometry(toPixels(15), toPixels(-15), toPixels(3975), toPixels(255));
+    txtCLI_->setGeometry(toPixels(0), toPixels(270), toPixels(3990), toPixels(1710));
+    setFocusProxy(txtCLI_);
+    theTimer_.setInterval(kTimerMs);
+    connect(&theTimer_, &QTimer::timeout, this, [this] {
+        if (events_ != nullptr && !unloaded_) {
+            events_->timerTick();
+        }
+    });
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::setEvents(ConsoleEvents* events) {
+    events_ = events;
+    txtCLI_->setEvents(events);
+}
+
+void FrmMain::load() {
+    theTimer_.start();
+    if (events_ != nullptr) {
+        events_->formLoad();
+    }
+}
+
+void FrmMain::unload() {
+    if (unloaded_) {
+        return;
+    }
+    unloaded_ = true;
+    theTimer_.stop();
+    if (events_ != nullptr) {
+        events_->formUnload();
+    }
+    // No engine event may arrive after the shutdown sequence.
+    setEvents(nullptr);
+    hide();
+    testLog(QStringLiteral("unloaded"));
+    emit unloaded();
+}
+
+void FrmMain::resizeForEngine(int width, int height) {
+    ++heldResizes_;
+    resize(width, height);
+    --heldResizes_;
+}
+
+void FrmMain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (heldResizes_ == 0 && events_ != nullptr && event->size() != event->oldSize()) {
+        events_->formResize();
+    }
+}
+
+void FrmMain::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Coming back from minimised lays the controls out again, size change or not.
+    if (event->type() == QEvent::WindowStateChange && events_ != nullptr) {
+        events_->formResize();
+    }
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+    // The close request is never refused.
+    event->accept();
+    unload();
+}
+
+void FrmMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        testLog(QStringLiteral("shown"));
+    }
+}
+
+void FrmMain::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (!event->spontaneous()) {
+        testLog(QStringLiteral("hidden"));
+    }
+}
+
+} // namespace zorlo

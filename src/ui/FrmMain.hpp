@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+
+namespace zorlo {
+
+class CliTextEdit;
+class ConsoleEvents;
+class KeyTranslator;
+
+// The console window "frmMain" with its status line lblInfo, its text area
+// txtCLI and the 50 ms timer theTimer. It forwards window events to the
+// engine; where controls go and what they show is the engine's business.
+class FrmMain : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit FrmMain(const KeyTranslator& keys);
+    ~FrmMain() override;
+
+    void setEvents(ConsoleEvents* events);
+    // The window's load handling: theTimer starts and the engine's start-up runs.
+    void load();
+    // The window's unload handling; runs once, whether the user closes the
+    // window or the program unloads it.
+    void unload();
+    bool isUnloaded() const { return unloaded_; }
+
+    CliTextEdit& txtCLI() { return *txtCLI_; }
+    QLabel& lblInfo() { return *lblInfo_; }
+    QTimer& theTimer() { return theTimer_; }
+
+    // Size changes made on the engine's behalf: it runs the resize handling
+    // itself once the new size is in place, so the widget's own event is held back.
+    void resizeForEngine(int width, int height);
+
+  signals:
+    void unloaded();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
+    CliTextEdit* txtCLI_;
+    QLabel* lblInfo_;
+    QTimer theTimer_;
+    ConsoleEvents* events_ = nullptr;
+    int heldResizes_ = 0;
+    bool unloaded_ = false;
+};
+
+} // namespace zorlo

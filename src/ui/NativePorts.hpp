@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/FileSystem.hpp"
+#include "platform/KeyboardState.hpp"
+#include "platform/ProcessStarter.hpp"
+#include "platform/Shell.hpp"
+#include "ui/Foreground.hpp"
+#include "ui/KeyTranslator.hpp"
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+namespace zorlo {
+
+// What the Qt front end needs from the operating system beyond the toolkit.
+// Each platform supplies makeNativePorts() in its own source file.
+struct NativePorts {
+    std::unique_ptr<Shell> shell;
+    std::unique_ptr<ProcessStarter> processes;
+    std::unique_ptr<FileSystem> files;
+    std::unique_ptr<KeyboardState> keyboard;
+    std::unique_ptr<Foreground> foreground;
+    std::unique_ptr<KeyTranslator> keys;
+    // Where zorlo.list, zorlo.param and history live.
+    std::filesystem::path settingsFolder;
+    // Where a shipped Bleep.WAV may be when the settings folder has none.
+    std::vector<std::filesystem::path> bleepFallbacks;
+};
+
+// exeFolder: the folder of the running program.
+NativePorts makeNativePorts(const std::filesystem::path& exeFolder);
+
+} // namespace zorlo

@@ -1,0 +1,165 @@
+#include "ui/QtConsoleWindow.hpp"
+
+#include "text/Failure.hpp"
+#include "ui/CliTextEdit.hpp"
+#include "ui/ConsoleEvents.hpp"
+#include "ui/Foreground.hpp"
+#include "ui/FrmMain.hpp"
+#include "ui/Twips.hpp"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace zorlo {
+
+namespace {
+
+Rect toTwipsRect(const QRect& pixels) {
+    return {toTwips(pixels.x()), toTwips(pixels.y()), toTwips(pixels.width()),
+            toTwips(pixels.height())};
+}
+
+// A control refuses a negative size and keeps the one it had.
+QRect toPixelRect(const Rect& twips, const QRect& current) {
+    return {toPixels(twips.left), toPixels(twips.top),
+            twips.width >= 0 ? toPixels(twips.width) : current.width(),
+            twips.height >= 0 ? toPixels(twips.height) : current.height()};
+}
+
+QRect screenPixels() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->geometry() : QRect();
+}
+
+void refuseNegative(int twips) {
+    if (twips < 0) {
+        throw Failure(u"Invalid property value");
+    }
+}
+
+} // namespace
+
+QtConsoleWindow::QtConsoleWindow(FrmMain& window, Foreground& foreground)
+    : window_(window), foreground_(foreground) {}
+
+void QtConsoleWindow::setCaption(const Text& caption) {
+    window_.setWindowTitle(QString::fromStdU16String(caption));
+}
+
+void QtConsoleWindow::show() {
+    window_.show();
+}
+
+void QtConsoleWindow::hide() {
+    window_.hide();
+}
+
+bool QtConsoleWindow::isVisible() const {
+    return window_.isVisible();
+}
+
+bool QtConsoleWindow::isMinimized() const {
+    return window_.isMinimized();
+}
+
+bool QtConsoleWindow::isForeground() const {
+    return foreground_.isForeground(window_);
+}
+
+void QtConsoleWindow::bringToFront() {
+    foreground_.bringToFront(window_);
+}
+
+void QtConsoleWindow::setForeground() {
+    foreground_.setForeground(window_);
+}
+
+void QtConsoleWindow::leaveTopmost() {
+    if (!window_.windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+        return;
+    }
+    // Changing a window's flags hides it; put it back as it was.
+    const bool visible = window_.isVisible();
+    window_.setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    if (visible) {
+        window_.show();
+    }
+}
+
+int QtConsoleWindow::left() const {
+    return toTwips(window_.frameGeometry().x());
+}
+
+int QtConsoleWindow::top() const {
+    return toTwips(window_.frameGeometry().y());
+}
+
+int QtConsoleWindow::width() const {
+    return toTwips(window_.frameGeometry().width());
+}
+
+int QtConsoleWindow::height() const {
+    return toTwips(window_.frameGeometry().height());
+}
+
+void QtConsoleWindow::setLeft(int twips) {
+    window_.move(toPixels(twips), window_.pos().y());
+}
+
+void QtConsoleWindow::setTop(int twips) {
+    window_.move(window_.pos().x(), toPixels(twips));
+}
+
+void QtConsoleWindow::setWidth(int twips) {
+    refuseNegative(twips);
+    setOuterSize(toPixels(twips), window_.frameGeometry().height());
+}
+
+void QtConsoleWindow::setHeight(int twips) {
+    refuseNegative(twips);
+    setOuterSize(window_.frameGeometry().width(), toPixels(twips));
+}
+
+void QtConsoleWindow::setOuterSize(int width, int height) {
+    const QRect frame = window_.frameGeometry();
+    const int frameWidth = frame.width() - window_.width();
+    const int frameHeight = frame.height() - window_.height();
+    const QSize client(std::max(width - frameWidth, 0), std::max(height - frameHeight, 0));
+    if (client == window_.size()) {
+        return;
+    }
+    window_.resizeForEngine(client.width(), client.height());
+    if (events_ != nullptr) {
+        events_->formResize();
+    }
+}
+
+int QtConsoleWindow::screenWidth() const {
+    return toTwips(screenPixels().width());
+}
+
+int QtConsoleWindow::screenHeight() const {
+    return toTwips(screenPixels().height());
+}
+
+Rect QtConsoleWindow::textAreaRect() const {
+    return toTwipsRect(window_.txtCLI().geometry());
+}
+
+void QtConsoleWindow::setTextAreaRect(const Rect& rect) {
+    window_.txtCLI().setGeometry(toPixelRect(rect, window_.txtCLI().geometry()));
+}
+
+Rect QtConsoleWindow::labelRect() const {
+    return toTwipsRect(window_.lblInfo().geometry());
+}
+
+void QtConsoleWindow::setLabelRect(const Rect& rect) {
+    window_.lblInfo().setGeometry(toPixelRect(rect, window_.lblInfo().geometry()));
+}
+
+void QtConsoleWindow::unload() {
+    window_.unload();
+}
+
+} // namespace zorlo

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/ConsoleWindow.hpp"
+
+namespace zorlo {
+
+class ConsoleEvents;
+class Foreground;
+class FrmMain;
+
+// The engine's view of frmMain, in twips.
+class QtConsoleWindow : public ConsoleWindow {
+  public:
+    QtConsoleWindow(FrmMain& window, Foreground& foreground);
+    void setEvents(ConsoleEvents* events) { events_ = events; }
+
+    void setCaption(const Text& caption) override;
+    void show() override;
+    void hide() override;
+    bool isVisible() const override;
+    bool isMinimized() const override;
+    bool isForeground() const override;
+    void bringToFront() override;
+    void setForeground() override;
+    void leaveTopmost() override;
+
+    int left() const override;
+    int top() const override;
+    int width() const override;
+    int height() const override;
+    // A negative size is refused with a Failure, as a window refuses it.
+    void setLeft(int twips) override;
+    void setTop(int twips) override;
+    void setWidth(int twips) override;
+    void setHeight(int twips) override;
+
+    int screenWidth() const override;
+    int screenHeight() const override;
+
+    Rect textAreaRect() const override;
+    void setTextAreaRect(const Rect& rect) override;
+    Rect labelRect() const override;
+    void setLabelRect(const Rect& rect) override;
+
+    void unload() override;
+
+  private:
+    void setOuterSize(int width, int height);
+
+    FrmMain& window_;
+    Foreground& foreground_;
+    ConsoleEvents* events_ = nullptr;
+};
+
+} // namespace zorlo

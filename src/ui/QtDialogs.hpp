@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/Dialogs.hpp"
+
+class QWidget;
+
+namespace zorlo {
+
+// The message, question and name boxes, all modal to the console window.
+class QtDialogs : public Dialogs {
+  public:
+    explicit QtDialogs(QWidget& owner) : owner_(owner) {}
+    void messageBox(const Text& text, const Text& title) override;
+    bool question(const Text& text, const Text& title) override;
+    std::optional<Text> inputBox(const Text& prompt, const Text& title, const Text& defaultText,
+                                 int leftTwips, int topTwips) override;
+
+  private:
+    QWidget& owner_;
+};
+
+} // namespace zorlo

@@ -1,0 +1,36 @@
+#include "ui/QtFrontEnd.hpp"
+
+namespace zorlo {
+
+QtFrontEnd::QtFrontEnd(NativePorts ports)
+    : ports_(std::move(ports)), frmMain_(*ports_.keys), frmKey_(*ports_.foreground, *ports_.keys),
+      textArea_(frmMain_.txtCLI()), label_(frmMain_.lblInfo()),
+      window_(frmMain_, *ports_.foreground), dialogs_(frmMain_), sound_(ports_.bleepFallbacks),
+      captureWindow_(frmKey_),
+      console_(Desktop{textArea_, label_, window_, dialogs_, pump_, *ports_.shell,
+                       *ports_.processes, *ports_.files, *ports_.keyboard, sound_, captureWindow_,
+                       ports_.settingsFolder}),
+      events_(console_) {
+    frmMain_.setEvents(&events_);
+    textArea_.setEvents(&events_);
+    window_.setEvents(&events_);
+}
+
+QtFrontEnd::~QtFrontEnd() {
+    // Widgets outlive the engine by a moment here; they must not call into it.
+    frmMain_.setEvents(nullptr);
+    textArea_.setEvents(nullptr);
+    window_.setEvents(nullptr);
+}
+
+void QtFrontEnd::start() {
+    frmMain_.load();
+}
+
+void QtFrontEnd::togglePressed() {
+    if (!frmMain_.isUnloaded()) {
+        events_.togglePressed();
+    }
+}
+
+} // namespace zorlo

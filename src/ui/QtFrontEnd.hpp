@@ -1,0 +1,52 @@
+#pragma once
+
+#include "console/Console.hpp"
+#include "ui/EngineEvents.hpp"
+#include "ui/FrmKey.hpp"
+#include "ui/FrmMain.hpp"
+#include "ui/NativePorts.hpp"
+#include "ui/QtCaptureWindow.hpp"
+#include "ui/QtConsoleWindow.hpp"
+#include "ui/QtDialogs.hpp"
+#include "ui/QtEventPump.hpp"
+#include "ui/QtSound.hpp"
+#include "ui/QtStatusLabel.hpp"
+#include "ui/QtTextArea.hpp"
+
+namespace zorlo {
+
+// The whole desktop console: the Qt windows and their adapters, the native
+// ports, and the engine that they serve.
+class QtFrontEnd {
+  public:
+    explicit QtFrontEnd(NativePorts ports);
+    ~QtFrontEnd();
+    QtFrontEnd(const QtFrontEnd&) = delete;
+    QtFrontEnd& operator=(const QtFrontEnd&) = delete;
+
+    // The console window's load handling: the engine's start-up.
+    void start();
+    // One hotkey press on behalf of another start of the program.
+    void togglePressed();
+
+    FrmMain& frmMain() { return frmMain_; }
+    FrmKey& frmKey() { return frmKey_; }
+    QtTextArea& textArea() { return textArea_; }
+    Console& console() { return console_; }
+
+  private:
+    NativePorts ports_;
+    FrmMain frmMain_;
+    FrmKey frmKey_;
+    QtTextArea textArea_;
+    QtStatusLabel label_;
+    QtConsoleWindow window_;
+    QtDialogs dialogs_;
+    QtEventPump pump_;
+    QtSound sound_;
+    QtCaptureWindow captureWindow_;
+    Console console_;
+    EngineEvents events_;
+};
+
+} // namespace zorlo

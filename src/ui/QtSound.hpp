@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/Sound.hpp"
+
+#include <memory>
+#include <vector>
+
+class QSoundEffect;
+
+namespace zorlo {
+
+// The bleep through Qt Multimedia. The settings folder's own Bleep.WAV wins;
+// an installed program finds the shipped one in the fallback places.
+class QtSound : public Sound {
+  public:
+    explicit QtSound(std::vector<std::filesystem::path> fallbacks = {});
+    ~QtSound() override;
+    void open(const std::filesystem::path& waveFile) override;
+    void play() override;
+    void close() override;
+
+    // The file that open() settled on; empty when there is none.
+    const std::filesystem::path& source() const { return source_; }
+
+  private:
+    std::vector<std::filesystem::path> fallbacks_;
+    std::filesystem::path source_;
+    std::unique_ptr<QSoundEffect> effect_;
+};
+
+} // namespace zorlo

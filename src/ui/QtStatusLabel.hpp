@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/StatusLabel.hpp"
+
+class QLabel;
+
+namespace zorlo {
+
+// lblInfo. Shows captions as plain text: a file name with angle brackets must
+// not turn into markup.
+class QtStatusLabel : public StatusLabel {
+  public:
+    explicit QtStatusLabel(QLabel& label);
+    Text caption() const override;
+    void setCaption(const Text& caption) override;
+
+  private:
+    QLabel& label_;
+};
+
+} // namespace zorlo

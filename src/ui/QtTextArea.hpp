@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/TextArea.hpp"
+
+#include <QMetaObject>
+#include <QString>
+
+namespace zorlo {
+
+class CliTextEdit;
+class ConsoleEvents;
+
+// The engine's view of txtCLI. The widget keeps one paragraph separator per
+// line break; the engine counts CR LF, two units. Text and caret positions are
+// converted both ways here. Every change runs the engine's change handling
+// exactly once: the user's edits through the widget's signal, the program's own
+// writes right after the write (the signal is ignored meanwhile, so nothing runs twice).
+class QtTextArea : public TextArea {
+  public:
+    explicit QtTextArea(CliTextEdit& edit);
+    ~QtTextArea() override;
+    QtTextArea(const QtTextArea&) = delete;
+    QtTextArea& operator=(const QtTextArea&) = delete;
+    void setEvents(ConsoleEvents* events) { events_ = events; }
+
+    Text text() const override;
+    int length() const override;
+    void setText(const Text& text) override;
+    int caret() const override;
+    void setCaret(int position) override;
+    int selLength() const override;
+    void setSelLength(int length) override;
+    void replaceSelection(const Text& text) override;
+
+    // Engine text as the widget holds it: each CR LF, lone CR or lone LF one break.
+    static QString toWidgetText(const Text& text);
+    int toEnginePosition(int widgetPosition) const;
+    int toWidgetPosition(int enginePosition) const;
+
+  private:
+    template <typename Edit> void write(Edit&& edit);
+    void userChanged();
+
+    CliTextEdit& edit_;
+    ConsoleEvents* events_ = nullptr;
+    int ownWrites_ = 0;
+    QMetaObject::Connection changed_;
+};
+
+} // namespace zorlo

@@ -1,0 +1,344 @@
+// The Qt adapters on their own, with a recording stand-in for the engine.
+#include "activation/HotkeyCapture.hpp"
+#include "text/Failure.hpp"
+#include "ui/CliTextEdit.hpp"
+#include "ui/ConsoleEvents.hpp"
+#include "ui/Foreground.hpp"
+#include "ui/FrmKey.hpp"
+#include "ui/FrmMain.hpp"
+#include "ui/KeyTranslator.hpp"
+#include "ui/QtConsoleWindow.hpp"
+#include "ui/QtDialogs.hpp"
+#include "ui/QtDroppedData.hpp"
+#include "ui/QtEventPump.hpp"
+#include "ui/QtTextArea.hpp"
+
+#include "ModalAnswer.hpp"
+
+#include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QScreen>
+#include <QTest>
+#include <QTextBlock>
+
+#include <functional>
+#include <vector>
+
+using namespace zorlo;
+
+namespace {
+
+struct Key {
+    int code;
+    int shift;
+    bool operator==(const Key&) const = default;
+};
+
+// Lets QCOMPARE show which key differed.
+char* toString(const std::vector<Key>& keys) {
+    QByteArray text;
+    for (const Key& key : keys) {
+        text += QByteArray::number(key.code) + '/' + QByteArray::number(key.shift) + ' ';
+    }
+    return qstrdup(text.constData());
+}
+
+class RecordingEvents : public ConsoleEvents {
+  public:
+    void formLoad() override {}
+    void formUnload() override { ++unloads; }
+    void formResize() override { ++resizes; }
+    void textChange() override {
+        ++changes;
+        if (onChange) {
+            onChange();
+        }
+    }
+    void textKeyDown(int& keyCode, int shift) override {
+        downs.push_back({keyCode, shift});
+        if (keyCode == 38) {
+            keyCode = 0; // Up is cancelled, as the engine does
+        }
+    }
+    void textKeyUp(int keyCode, int shift) override { ups.push_back({keyCode, shift}); }
+    void textMouseUp(int button, int shift) override { mouseUps.push_back({button, shift}); }
+    void textDrop(const DroppedData& data, int shift) override {
+        dropShift = shift;
+        droppedFiles = data.files();
+        ++drops;
+    }
+    void timerTick() override {}
+    void togglePressed() override {}
+
+    int changes = 0;
+    int resizes = 0;
+    int unloads = 0;
+    int drops = 0;
+    int dropShift = -1;
+    std::vector<Text> droppedFiles;
+    std::vector<Key> downs, ups, mouseUps;
+    std::function<void()> onChange;
+};
+
+} // namespace
+
+class AdapterTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        events = RecordingEvents();
+        window = std::make_unique<FrmMain>(keys);
+        area = std::make_unique<QtTextArea>(window->txtCLI());
+        window->setEvents(&events);
+        area->setEvents(&events);
+    }
+    void cleanup() {
+        area.reset();
+        window.reset();
+    }
+
+    void textAndCaretMapBetweenCrLfAndParagraphs() {
+        area->setText(u"ab\r\ncd\r\n>x");
+        QCOMPARE(window->txtCLI().blockCount(), 3);
+        QCOMPARE(area->text(), Text(u"ab\r\ncd\r\n>x"));
+        QCOMPARE(area->length(), 10);
+        QCOMPARE(area->caret(), 0); // a whole new text puts the caret at the start
+
+        area->setCaret(4); // start of "cd"
+        QCOMPARE(window->txtCLI().textCursor().position(), 3);
+        QCOMPARE(area->caret(), 4);
+        area->setCaret(3); // between CR and LF: the end of the line
+        QCOMPARE(area->caret(), 2);
+        area->setCaret(99);
+        QCOMPARE(area->caret(), 10);
+
+        area->setCaret(1);
+        area->setSelLength(4); // "b", the line break, "c"
+        QCOMPARE(window->txtCLI().textCursor().selectedText(), QString::fromUtf16(u"b\u2029c"));
+        QCOMPARE(area->selLength(), 4);
+        QCOMPARE(area->caret(), 1);
+
+        area->replaceSelection(u"Z\r\nY");
+        QCOMPARE(area->text(), Text(u"aZ\r\nYd\r\n>x"));
+        QCOMPARE(area->caret(), 5);
+        area->setText(u"one\rtwo\nthree");
+        QCOMPARE(area->text(), Text(u"one\r\ntwo\r\nthree"));
+    }
+
+    void everyChangeRunsTheChangeHandlingOnce() {
+        area->setText(u">");
+        QCOMPARE(events.changes, 1);
+        area->setCaret(1);
+        area->replaceSelection(u"");
+        QCOMPARE(events.changes, 2); // a write that changes nothing still reports
+
+        // A write made inside the handling runs its own, nested handling once.
+        bool wrote = false;
+        events.onChange = [&] {
+            if (!wrote) {
+                wrote = true;
+                area->replaceSelection(u"!");
+            }
+        };
+        area->replaceSelection(u"a");
+        QCOMPARE(events.changes, 4);
+        events.onChange = nullptr;
+
+        window->show();
+        window->txtCLI().setFocus();
+        QTest::keyClick(&window->txtCLI(), Qt::Key_B);
+        QCOMPARE(events.changes, 5);
+        QTest::keyClick(&window->txtCLI(), Qt::Key_Return);
+        QCOMPARE(events.changes, 6);
+        QVERIFY(area->text().ends_with(u"\r\n"));
+        QTest::keyClick(&window->txtCLI(), Qt::Key_Return, Qt::ShiftModifier);
+        QVERIFY(area->text().ends_with(u"\r\n\r\n")); // no line separator inside a paragraph
+    }
+
+    void keysReachTheEngineAsVirtualKeysAndMayBeCancelled() {
+        area->setText(u"one\r\ntwo");
+        area->setCaret(8);
+        window->show();
+        QTest::keyClick(&window->txtCLI(), Qt::Key_Up);
+        QCOMPARE(area->caret(), 8); // cancelled: the widget never moved the caret
+        QTest::keyClick(&window->txtCLI(), Qt::Key_Left);
+        QCOMPARE(area->caret(), 7);
+        QTest::keyClick(&window->txtCLI(), Qt::Key_Home, Qt::ShiftModifier);
+        QTest::keyClick(&window->txtCLI(), Qt::Key_F9, Qt::ControlModifier | Qt::AltModifier);
+
+        // The modifiers go down first, each a key of its own.
+        const std::vector<Key> downs{{38, 0}, {37, 0}, {16, 1}, {36, 1},
+                                     {17, 2}, {18, 6}, {120, 6}};
+        QCOMPARE(events.downs, downs);
+        std::vector<Key> ups;
+        std::copy_if(events.ups.begin(), events.ups.end(), std::back_inserter(ups),
+                     [](const Key& key) { return key.code < 16 || key.code > 18; });
+        QCOMPARE(ups, (std::vector<Key>{{38, 0}, {37, 0}, {36, 1}, {120, 6}}));
+
+        QTest::mouseClick(window->txtCLI().viewport(), Qt::LeftButton, Qt::ShiftModifier);
+        QTest::mouseClick(window->txtCLI().viewport(), Qt::LeftButton);
+        QCOMPARE(events.mouseUps, (std::vector<Key>{{1, 1}, {1, 0}}));
+    }
+
+    void dropsMapOntoTheEngineFormats() {
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile("/tmp/a b.txt"), QUrl("https://example.com/x")});
+        files.setText("/tmp/a b.txt");
+        const QtDroppedData fileDrop(files);
+        QVERIFY(fileDrop.getFormat(DropFormat::Files));
+        QVERIFY(!fileDrop.getFormat(DropFormat::Text)); // the text only names the file
+        QCOMPARE(fileDrop.files(), std::vector<Text>{u"/tmp/a b.txt"});
+
+        QMimeData both;
+        both.setUrls({QUrl::fromLocalFile("/tmp/a.txt")});
+        both.setText("see www.example.com\nnow");
+        const QtDroppedData bothDrop(both);
+        QVERIFY(bothDrop.getFormat(DropFormat::Files));
+        QVERIFY(bothDrop.getFormat(DropFormat::Text));
+        QCOMPARE(bothDrop.text(), Text(u"see www.example.com\r\nnow"));
+
+        QMimeData picture;
+        picture.setData("image/png", "png");
+        QVERIFY(QtDroppedData(picture).getFormat(DropFormat::Bitmap));
+        QMimeData other;
+        other.setData("application/x-something", "?");
+        const QtDroppedData unknown(other);
+        for (auto format :
+             {DropFormat::Files, DropFormat::Link, DropFormat::Text, DropFormat::Bitmap,
+              DropFormat::Palette, DropFormat::Dib, DropFormat::Metafile}) {
+            QVERIFY(!unknown.getFormat(format));
+        }
+
+        // Through the widget: drag-enter, then the drop, handed on once the drag is over.
+        window->show();
+        QWidget* target = window->txtCLI().viewport();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton,
+                              Qt::ControlModifier);
+        QApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::ControlModifier);
+        QApplication::sendEvent(target, &drop);
+        QCOMPARE(events.drops, 0);
+        QTRY_COMPARE(events.drops, 1);
+        QCOMPARE(events.dropShift, 2);
+        QCOMPARE(events.droppedFiles, std::vector<Text>{u"/tmp/a b.txt"});
+        QCOMPARE(events.changes, 0); // the widget inserted nothing itself
+    }
+
+    void geometryIsInTwipsAndResizesReachTheEngine() {
+        QtConsoleWindow port(*window, foreground);
+        port.setEvents(&events);
+        port.setLeft(1500);
+        port.setTop(3000);
+        port.setWidth(6000);
+        port.setHeight(3000);
+        QCOMPARE(events.resizes, 2);
+        QCOMPARE(window->frameGeometry(), QRect(100, 200, 400, 200));
+        QCOMPARE((std::array{port.left(), port.top(), port.width(), port.height()}),
+                 (std::array{1500, 3000, 6000, 3000}));
+        port.setWidth(6000);
+        QCOMPARE(events.resizes, 2); // no change of size, no resize handling
+        QVERIFY_THROWS_EXCEPTION(Failure, port.setHeight(-15));
+
+        port.setTextAreaRect({0, 270, 5880, 2345});
+        QCOMPARE(window->txtCLI().geometry(), QRect(0, 18, 392, 156));
+        port.setTextAreaRect({0, 270, -120, 1500});
+        QCOMPARE(window->txtCLI().geometry(), QRect(0, 18, 392, 100)); // width kept
+        QCOMPARE(port.screenWidth(), 15 * QGuiApplication::primaryScreen()->geometry().width());
+    }
+
+    void captureWindowRecordsKeyWithOneModifier() {
+        HotkeyCapture capture;
+        FrmKey frmKey(foreground, keys);
+        capture.formLoad();
+        frmKey.open(capture, 130, 90);
+        QCOMPARE(frmKey.windowTitle(), QString("Zorlo Hotkey"));
+        QVERIFY(frmKey.findChild<QLabel*>()->text() == "Press Hotkey");
+        QCOMPARE(frmKey.pos(), QPoint(130, 90));
+
+        QTest::keyClick(&frmKey, Qt::Key_Shift, Qt::ShiftModifier);
+        QTest::keyClick(&frmKey, Qt::Key_Control, Qt::ControlModifier);
+        QCOMPARE(capture.hotKey, HotkeyCapture::kNothing); // modifiers alone are no hotkey
+        QTest::keyClick(&frmKey, Qt::Key_F9, Qt::ControlModifier);
+        QCOMPARE(capture.hotKey, 120);
+        QCOMPARE(capture.modKey, 17);
+        QTest::keyClick(&frmKey, Qt::Key_F9, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(capture.modKey, 0);
+
+        frmKey.shut(); // the program's own close is no cancel
+        QVERIFY(!capture.closedWithoutKey);
+        capture.formLoad();
+        frmKey.open(capture, 0, 0);
+        frmKey.close(); // the user's close ends the wait without a key
+        QVERIFY(capture.closedWithoutKey);
+        QVERIFY(!capture.waiting());
+    }
+
+    void dialogsAreModalAndAnswered() {
+        QtDialogs dialogs(*window);
+        window->show();
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        answerModal<QMessageBox>([&](QMessageBox& box) {
+            icon = box.icon();
+            QVERIFY(box.isModal());
+            box.button(QMessageBox::Yes)->click();
+        });
+        QVERIFY(dialogs.question(u"Add macro for www.a.b?", u"Zorlo"));
+        QCOMPARE(icon, QMessageBox::Question);
+        answerModal<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::No)->click(); });
+        QVERIFY(!dialogs.question(u"Again?", u"Zorlo"));
+
+        QString shownDefault;
+        QPoint place;
+        answerModal<QInputDialog>([&](QInputDialog& box) {
+            shownDefault = box.textValue();
+            place = box.pos();
+            box.setTextValue("typed");
+            box.accept();
+        });
+        QCOMPARE(dialogs.inputBox(u"Macro name for x", u"Macro Name", u"base", 1500, 3000),
+                 std::optional<Text>(u"typed"));
+        QCOMPARE(shownDefault, QString("base"));
+        QCOMPARE(place, QPoint(100, 200));
+        answerModal<QInputDialog>([](QInputDialog& box) { box.reject(); });
+        QCOMPARE(dialogs.inputBox(u"p", u"t", u"d", 0, 0), std::nullopt);
+    }
+
+    void waitingForEventsNeitherSpinsNorHangs() {
+        QtEventPump pump;
+        QElapsedTimer clock;
+        clock.start();
+        int passes = 0;
+        while (clock.elapsed() < 200) {
+            pump.waitForEvents();
+            ++passes;
+        }
+        QVERIFY2(passes < 50, qPrintable(QString::number(passes))); // it slept between passes
+        bool ran = false;
+        QTimer::singleShot(0, [&] { ran = true; });
+        pump.doEvents();
+        QVERIFY(ran);
+    }
+
+    void closingTheWindowUnloadsOnce() {
+        window->show();
+        window->close();
+        window->unload();
+        QCOMPARE(events.unloads, 1);
+        QVERIFY(window->isUnloaded());
+    }
+
+  private:
+    KeyTranslator keys;
+    Foreground foreground;
+    RecordingEvents events;
+    std::unique_ptr<FrmMain> window;
+    std::unique_ptr<QtTextArea> area;
+};
+
+QTEST_MAIN(AdapterTest)
+#include "AdapterTest.moc"

@@ -1,0 +1,265 @@
+// The real console: engine, Qt windows and Linux launching, driven through the
+// widgets as a user would, with stand-in programs on PATH.
+#include "platform/posix/PosixFileSystem.hpp"
+#include "platform/posix/PosixProcessStarter.hpp"
+#include "platform/posix/PosixShell.hpp"
+#include "ui/CliTextEdit.hpp"
+#include "ui/QtFrontEnd.hpp"
+
+#include "ModalAnswer.hpp"
+
+#include <QAbstractButton>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zorlo;
+
+namespace {
+
+class NoKeysDown : public KeyboardState {
+  public:
+    bool isKeyDown(int) const override { return false; }
+};
+
+void writeProgram(const QString& path, const QByteArray& body) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("#!/bin/sh\n" + body + "\n");
+    file.close();
+    file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+}
+
+QString readMark(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+class ConsoleTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(standIns.isValid() && tools.isValid());
+        // What the console starts writes here, so the test can see it ran.
+        qputenv("ZORLO_TEST_MARKS", standIns.path().toLocal8Bit());
+        writeProgram(standIns.filePath("x-terminal-emulator"),
+                     "pwd > \"$ZORLO_TEST_MARKS/terminal\"");
+        writeProgram(standIns.filePath("xdg-open"),
+                     "printf '%s\\n' \"$1\" >> \"$ZORLO_TEST_MARKS/opened\"");
+        writeProgram(tools.filePath("record.sh"),
+                     "{ pwd; for a in \"$@\"; do echo \"[$a]\"; done; } > "
+                     "\"$ZORLO_TEST_MARKS/script\"");
+        qputenv("PATH", standIns.path().toLocal8Bit() + ":" + qgetenv("PATH"));
+    }
+
+    void init() {
+        settings = std::make_unique<QTemporaryDir>();
+        NativePorts ports;
+        ports.shell = std::make_unique<PosixShell>();
+        ports.processes = std::make_unique<PosixProcessStarter>();
+        ports.files = std::make_unique<PosixFileSystem>();
+        ports.keyboard = std::make_unique<NoKeysDown>();
+        ports.foreground = std::make_unique<Foreground>();
+        ports.keys = std::make_unique<KeyTranslator>();
+        ports.settingsFolder = settings->path().toStdString();
+        front = std::make_unique<QtFrontEnd>(std::move(ports));
+        front->start();
+        QVERIFY(front->frmMain().isVisible());
+    }
+
+    void cleanup() { front.reset(); }
+
+    void startsWithCaptionColoursAndPrompt() {
+        QCOMPARE(front->frmMain().windowTitle(), QString("Zorlo Console v2.2.3"));
+        const QPalette colours = txt().palette();
+        QCOMPARE(colours.color(QPalette::Base), QColor(0, 0, 0));
+        QCOMPARE(colours.color(QPalette::Text), QColor(0, 192, 0));
+        QCOMPARE(txt().verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QVERIFY(pane().startsWith("  Starting up...\r\n"));
+        QVERIFY(pane().endsWith("\r\n>"));
+        QCOMPARE(status(), QString("Ready"));
+        QCOMPARE(front->textArea().caret(), front->textArea().length());
+    }
+
+    void enteredCommandRunsAndANewPromptFollows() {
+        enter("listparams");
+        QVERIFY(pane().contains("\r\n  key (123)\r\n"));
+        QVERIFY(pane().endsWith("\r\n>"));
+        QCOMPARE(commandLine(), QString());
+        QCOMPARE(status(), QString("Ready"));
+    }
+
+    void upAndDownRecallEarlierLines() {
+        enter("list a");
+        enter("list b");
+        QTest::keyClick(&txt(), Qt::Key_Up);
+        QCOMPARE(commandLine(), QString("list b"));
+        QTest::keyClick(&txt(), Qt::Key_Up);
+        QCOMPARE(commandLine(), QString("list a"));
+        QTest::keyClick(&txt(), Qt::Key_Down);
+        QCOMPARE(commandLine(), QString("list a"));
+        QTest::keyClick(&txt(), Qt::Key_Down);
+        QCOMPARE(commandLine(), QString("list b"));
+        QTest::keyClick(&txt(), Qt::Key_Down);
+        QCOMPARE(commandLine(), QString("list b"));
+        QVERIFY(pane().endsWith("\r\n>list b")); // the recalled line replaced the typed one
+    }
+
+    void homeAndShiftHomeLandOnTheCommandLine() {
+        enter("list");
+        QTest::keyClicks(&txt(), "abc def");
+        QTest::keyClick(&txt(), Qt::Key_Home);
+        QCOMPARE(front->textArea().caret(), front->textArea().length() - 7);
+        QCOMPARE(front->textArea().selLength(), 0);
+        QTest::keyClick(&txt(), Qt::Key_End);
+        QTest::keyClick(&txt(), Qt::Key_Home, Qt::ShiftModifier);
+        QCOMPARE(front->textArea().caret(), front->textArea().length() - 7);
+        QCOMPARE(front->textArea().selLength(), 7);
+    }
+
+    void escCompletesFromMacros() {
+        enter("macro notepad /usr/bin/true");
+        QTest::keyClicks(&txt(), "edit no");
+        QTest::keyClick(&txt(), Qt::Key_Escape);
+        QCOMPARE(commandLine(), QString("edit notepad"));
+        QCOMPARE(status(), QString("'notepad' from MACROS"));
+    }
+
+    void clickInOutputReturnsCaretButSelectionStays() {
+        QTest::keyClicks(&txt(), "abc");
+        QWidget* view = txt().viewport();
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(4, 4));
+        QCOMPARE(front->textArea().caret(), front->textArea().length());
+
+        QTest::mousePress(view, Qt::LeftButton, {}, QPoint(4, 4));
+        QTest::mouseMove(view, QPoint(60, 4));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(60, 4));
+        QVERIFY(front->textArea().selLength() > 0);
+        QVERIFY(front->textArea().caret() < front->textArea().length() - 3);
+        QCOMPARE(commandLine(), QString("abc"));
+    }
+
+    void droppedFilesAndTextBecomeMacros() {
+        const QString alpha = tools.filePath("alpha.txt");
+        const QString beta = tools.filePath("beta.doc");
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(alpha), QUrl::fromLocalFile(beta)});
+        drop(files, Qt::NoModifier);
+        QTRY_VERIFY(pane().contains("  beta added\r\n"));
+        QVERIFY(pane().contains("OLE Drop\r\n  alpha added\r\n"));
+
+        QMimeData text;
+        text.setText("http://www.example.com/page");
+        drop(text, Qt::NoModifier);
+        QTRY_VERIFY(pane().contains("  example added\r\n"));
+        QVERIFY(pane().endsWith("\r\n>"));
+
+        enter("list");
+        QVERIFY(pane().contains("  alpha (" + alpha + ")"));
+        QVERIFY(pane().contains("  beta (" + beta + ")"));
+        QVERIFY(pane().contains("  example (http://www.example.com/page)"));
+    }
+
+    void questionAndNameBoxesAreAnswered() {
+        QString question;
+        answerModal<QMessageBox>([&](QMessageBox& box) {
+            question = box.text();
+            answerModal<QInputDialog>([](QInputDialog& name) {
+                QCOMPARE(name.textValue(), QString("alpha"));
+                name.setTextValue("alphasite");
+                name.accept();
+            });
+            box.button(QMessageBox::Yes)->click();
+        });
+        enter("www.alpha.beta");
+        QCOMPARE(question, QString("Add macro for www.alpha.beta?"));
+        QVERIFY(pane().contains("  Macro added: alphasite\r\n"));
+        // The address itself went to the desktop's handler, with the scheme it needs.
+        QTRY_COMPARE(readMark(standIns.filePath("opened")), QString("http://www.alpha.beta\n"));
+        QVERIFY(pane().contains("  Execute Literal: Success\r\n"));
+    }
+
+    void macroLaunchesARealScriptInItsFolder() {
+        enter("macro run " + tools.filePath("record.sh"));
+        enter("run one two");
+        QTRY_VERIFY(!readMark(standIns.filePath("script")).isEmpty());
+        QCOMPARE(readMark(standIns.filePath("script")), tools.path() + "\n[one]\n[two]\n");
+        QVERIFY(pane().contains("  Execute run: Success\r\n"));
+    }
+
+    void missingTargetsReportTheirCodes() {
+        enter("macro ghost " + tools.filePath("missing.sh"));
+        enter("ghost");
+        QVERIFY(pane().contains("  Execute ghost: Failed " + tools.filePath("missing.sh") +
+                                "\r\n  (The specified file was not found.)\r\n"));
+        enter("macro lost " + tools.filePath("nowhere/missing.sh"));
+        enter("lost");
+        QVERIFY(pane().contains("\r\n  (The specified path was not found.)\r\n"));
+    }
+
+    void shellOpensTheTerminalInTheMacroFolder() {
+        enter("macro proj " + tools.path());
+        enter("shell proj");
+        QVERIFY(pane().contains("  Shell open\r\n"));
+        QTRY_COMPARE(readMark(standIns.filePath("terminal")), tools.path() + "\n");
+    }
+
+    void paramKeyCapturesCtrlF9() {
+        QPoint place;
+        auto* poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [&, poll] {
+            if (front->frmKey().isVisible()) {
+                poll->stop();
+                place = front->frmKey().pos() - front->frmMain().frameGeometry().topLeft();
+                QTest::keyClick(&front->frmKey(), Qt::Key_F9, Qt::ControlModifier);
+            }
+        });
+        poll->start(10);
+        enter("param key");
+        delete poll;
+        QCOMPARE(place, QPoint(100, 60)); // 1500 and 900 twips from the console's corner
+        QTRY_VERIFY(!front->frmKey().isVisible());
+        enter("listparams");
+        QVERIFY(pane().contains("  key (120)\r\n"));
+        QVERIFY(pane().contains("  modifier (17)"));
+    }
+
+    void exitClosesTheWindowAndSaves() {
+        enter("macro keep /bin/true");
+        enter("exit");
+        QTRY_VERIFY(front->frmMain().isUnloaded());
+        QVERIFY(!front->frmMain().isVisible());
+        QVERIFY(QFile::exists(settings->filePath("zorlo.list")));
+        QVERIFY(QFile::exists(settings->filePath("zorlo.param")));
+    }
+
+  private:
+    CliTextEdit& txt() { return front->frmMain().txtCLI(); }
+    QString pane() { return QString::fromStdU16String(front->textArea().text()); }
+    QString status() { return front->frmMain().lblInfo().text(); }
+    QString commandLine() { return QString::fromStdU16String(front->console().cmdLine); }
+    void enter(const QString& line) {
+        QTest::keyClicks(&txt(), line);
+        QTest::keyClick(&txt(), Qt::Key_Return);
+    }
+    void drop(QMimeData& data, Qt::KeyboardModifiers modifiers) {
+        QWidget* view = txt().viewport();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, modifiers);
+        QApplication::sendEvent(view, &enter);
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, modifiers);
+        QApplication::sendEvent(view, &dropped);
+    }
+
+    QTemporaryDir standIns;
+    QTemporaryDir tools;
+    std::unique_ptr<QTemporaryDir> settings;
+    std::unique_ptr<QtFrontEnd> front;
+};
+
+QTEST_MAIN(ConsoleTest)
+#include "ConsoleTest.moc"

@@ -1,0 +1,197 @@
+// Launching on Linux without the console: argument splitting, the shell's
+// result codes, the terminal, the settings folder, the key tables.
+#include "platform/posix/PosixProcessStarter.hpp"
+#include "platform/posix/PosixShell.hpp"
+#include "platform/posix/ProgramFolder.hpp"
+#include "platform/posix/WindowsArguments.hpp"
+#include "platform/x11/VirtualKeys.hpp"
+#include "text/Failure.hpp"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include <X11/keysym.h>
+
+namespace fs = std::filesystem;
+using namespace zorlo;
+
+namespace {
+
+class TempFolder {
+  public:
+    TempFolder() {
+        std::string pattern = (fs::temp_directory_path() / "zorlo-test-XXXXXX").string();
+        path = mkdtemp(pattern.data());
+    }
+    ~TempFolder() { fs::remove_all(path); }
+    fs::path path;
+};
+
+void writeProgram(const fs::path& file, const std::string& body) {
+    std::ofstream(file) << "#!/bin/sh\n" << body << "\n";
+    fs::permissions(file, fs::perms::owner_all, fs::perm_options::add);
+}
+
+// The started program runs on its own; wait a moment for what it writes.
+std::string waitForFile(const fs::path& file) {
+    for (int i = 0; i < 200 && !fs::exists(file); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() {
+        if (old_) {
+            setenv(name_, old_->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+Text u(const std::string& text) {
+    return fromUtf8(text);
+}
+
+} // namespace
+
+TEST(WindowsArguments, SplitAsCommandLineToArgvW) {
+    const std::vector<std::pair<Text, std::vector<Text>>> cases{
+        {u"", {}},
+        {u"  lead\t trail  ", {u"lead", u"trail"}},
+        {u"\"abc\" d e", {u"abc", u"d", u"e"}},
+        {u"a\\\\\\b d\"e f\"g h", {u"a\\\\\\b", u"de fg", u"h"}},
+        {u"a\\\\\\\"b c d", {u"a\\\"b", u"c", u"d"}},
+        {u"a\\\\\\\\\"b c\" d e", {u"a\\\\b c", u"d", u"e"}},
+        {u"a\"b\"\" c d", {u"ab\"", u"c", u"d"}},
+        {u"\"\"", {u""}},
+        {u"x \"\"\"y\"\"\" z", {u"x", u"\"y\"", u"z"}},
+        {u"C:\\Program Files\\", {u"C:\\Program", u"Files\\"}},
+    };
+    for (const auto& [line, words] : cases) {
+        EXPECT_EQ(splitWindowsArguments(line), words) << toUtf8(line);
+    }
+}
+
+TEST(PosixShell, RunsAProgramInTheWorkingFolderWithSplitArguments) {
+    TempFolder temp;
+    writeProgram(temp.path / "record.sh",
+                 "{ pwd; for a in \"$@\"; do echo \"[$a]\"; done; } > \"$0.out\"");
+    PosixShell shell;
+    const long result = shell.open(u((temp.path / "record.sh").string()),
+                                   u"one \"two words\" th\\\"ree", u(temp.path.string() + "\\"));
+    EXPECT_GT(result, 32);
+    EXPECT_EQ(waitForFile(temp.path / "record.sh.out"),
+              temp.path.string() + "\n[one]\n[two words]\n[th\"ree]\n");
+}
+
+TEST(PosixShell, FindsBareNamesOnPathAndReportsMissingTargets) {
+    TempFolder temp;
+    writeProgram(temp.path / "zorlo-probe", "pwd > \"$0.out\"");
+    const ScopedEnv path("PATH", temp.path.string() + ":/usr/bin:/bin");
+    PosixShell shell;
+    // "\" alone: no folder part, so the console's own current folder.
+    EXPECT_GT(shell.open(u"zorlo-probe", u"", u"\\"), 32);
+    EXPECT_EQ(waitForFile(temp.path / "zorlo-probe.out"), fs::current_path().string() + "\n");
+
+    EXPECT_EQ(shell.open(u((temp.path / "missing.exe").string()), u"", u"\\"), 2);
+    EXPECT_EQ(shell.open(u"no-such-program-anywhere", u"", u"\\"), 2);
+    EXPECT_EQ(shell.open(u((temp.path / "nowhere" / "x.exe").string()), u"", u"\\"), 3);
+    EXPECT_EQ(shell.open(u"", u"", u"\\"), 2);
+}
+
+TEST(PosixShell, HandsFoldersDocumentsAndAddressesToXdgOpen) {
+    TempFolder temp;
+    const fs::path bin = temp.path / "bin";
+    fs::create_directory(bin);
+    writeProgram(bin / "xdg-open",
+                 "echo \"$1\" >> \"$0.out\"; case \"$1\" in *.nothing) exit 3;; esac");
+    std::ofstream(temp.path / "notes.txt") << "text";
+    std::ofstream(temp.path / "odd.nothing") << "?";
+    const ScopedEnv path("PATH", bin.string() + ":/usr/bin:/bin");
+    PosixShell shell;
+
+    EXPECT_GT(shell.open(u(temp.path.string()), u"", u"\\"), 32);
+    EXPECT_GT(shell.open(u((temp.path / "notes.txt").string()), u"", u"\\"), 32);
+    EXPECT_GT(shell.open(u"www.example.com", u"", u"\\"), 32);
+    EXPECT_GT(shell.open(u"https://example.org/a?b", u"", u"\\"), 32);
+    EXPECT_EQ(shell.open(u((temp.path / "odd.nothing").string()), u"", u"\\"), 31);
+    EXPECT_EQ(waitForFile(bin / "xdg-open.out"),
+              temp.path.string() + "\n" + (temp.path / "notes.txt").string() +
+                  "\nhttp://www.example.com\nhttps://example.org/a?b\n" +
+                  (temp.path / "odd.nothing").string() + "\n");
+
+    const ScopedEnv noOpener("PATH", temp.path.string());
+    EXPECT_EQ(shell.open(u"www.example.com", u"", u"\\"), 31);
+}
+
+TEST(PosixProcessStarter, StartsTheFirstTerminalInTheFolderOrSaysNoneWasFound) {
+    TempFolder temp;
+    const fs::path bin = temp.path / "bin";
+    const fs::path folder = temp.path / "project dir";
+    fs::create_directory(bin);
+    fs::create_directory(folder);
+    writeProgram(bin / "x-terminal-emulator", "pwd > \"$0.out\"");
+    writeProgram(bin / "xterm", "pwd > \"$0.out\"");
+    PosixProcessStarter starter;
+    {
+        const ScopedEnv path("PATH", bin.string());
+        EXPECT_GT(starter.startShell(u"cmd /K", u(folder.string())), 0);
+        EXPECT_EQ(waitForFile(bin / "x-terminal-emulator.out"), folder.string() + "\n");
+        EXPECT_FALSE(fs::exists(bin / "xterm.out"));
+    }
+    {
+        const ScopedEnv path("PATH", temp.path.string());
+        const ScopedEnv terminal("TERMINAL", "");
+        try {
+            starter.startShell(u"cmd /K", u(folder.string()));
+            FAIL() << "started a terminal that does not exist";
+        } catch (const Failure& failure) {
+            EXPECT_NE(failure.description().find(u"No terminal emulator found"), Text::npos);
+        }
+    }
+}
+
+TEST(ProgramFolder, IsTheProgramsFolderUnlessItCannotBeWritten) {
+    TempFolder temp;
+    const ScopedEnv config("XDG_CONFIG_HOME", (temp.path / "config").string());
+    EXPECT_EQ(programFolder(temp.path), temp.path);
+    const fs::path elsewhere = programFolder(temp.path / "not-there");
+    EXPECT_EQ(elsewhere, temp.path / "config" / "zorlo");
+    EXPECT_TRUE(fs::is_directory(elsewhere));
+}
+
+TEST(VirtualKeys, MapWindowsCodesToKeysymsAndBack) {
+    EXPECT_EQ(x11::keysymsForVirtualKey(123), std::vector<unsigned long>{XK_F12});
+    EXPECT_EQ(x11::keysymsForVirtualKey('A'), std::vector<unsigned long>{XK_a});
+    EXPECT_EQ(x11::keysymsForVirtualKey(17),
+              (std::vector<unsigned long>{XK_Control_L, XK_Control_R}));
+    EXPECT_TRUE(x11::keysymsForVirtualKey(255).empty());
+    EXPECT_EQ(x11::virtualKeyForKeysym(XK_F9), 120);
+    EXPECT_EQ(x11::virtualKeyForKeysym(XK_Q), 'Q');
+    EXPECT_EQ(x11::virtualKeyForKeysym(XK_Shift_R), 16);
+    EXPECT_EQ(x11::virtualKeyForKeysym(XK_1), '1');
+    EXPECT_EQ(x11::virtualKeyForKeysym(XK_EuroSign), 0);
+}

@@ -1,0 +1,68 @@
+#!/bin/sh
+# Holds F12 on a virtual X server and watches the real console hide and come back.
+# usage: hotkey_xvfb.sh ZORLO_BINARY
+set -eu
+work=$(mktemp -d)
+xvfb_pid=""
+zorlo_pid=""
+cleanup() {
+    [ -n "$zorlo_pid" ] && kill "$zorlo_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    echo "--- log"; cat "$work/log" 2>/dev/null || true
+    echo "--- zorlo output"; cat "$work/zorlo.out" 2>/dev/null || true
+    exit 1
+}
+
+# The program keeps its settings beside itself: a copy of its own, so the
+# build folder's settings stay as they are.
+cp "$1" "$work/zorlo"
+
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM || true
+
+last_state() { grep -E '^(shown|hidden)$' "$work/log" 2>/dev/null | tail -n 1; }
+wait_for() {
+    for _ in $(seq 100); do
+        [ "$(last_state)" = "$1" ] && return 0
+        sleep 0.05
+    done
+    fail "console not $1"
+}
+visible_consoles() { xdotool search --onlyvisible --name '^Zorlo Console' 2>/dev/null | wc -l; }
+# The console samples the key every 50 ms: a press must outlast a few samples,
+# and so must the release before the next press, or the two presses merge.
+hold_f12() {
+    xdotool keydown F12
+    sleep 0.25
+    xdotool keyup F12
+    sleep 0.25
+}
+
+ZORLO_TEST_LOG="$work/log" "$work/zorlo" >"$work/zorlo.out" 2>&1 &
+zorlo_pid=$!
+wait_for shown
+sleep 0.3 # the window manager-less server needs a moment to hand over the focus
+
+hold_f12
+wait_for hidden
+[ "$(visible_consoles)" -eq 0 ] || fail "a console window is still mapped"
+
+hold_f12
+wait_for shown
+sleep 0.2
+[ "$(visible_consoles)" -ge 1 ] || fail "no console window is mapped"
+grep -c '^bleep$' "$work/log" | grep -qx 2 || fail "expected two bleeps (start-up and the second press)"
+echo "hotkey toggled the console off and on"

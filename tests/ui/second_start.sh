@@ -1,0 +1,52 @@
+#!/bin/sh
+# A second start of the program toggles the running console and leaves the
+# settings files alone.
+# usage: second_start.sh ZORLO_BINARY
+set -eu
+work=$(mktemp -d)
+first_pid=""
+cleanup() {
+    [ -n "$first_pid" ] && kill "$first_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    echo "--- log"; cat "$work/log" 2>/dev/null || true
+    echo "--- first"; cat "$work/first.out" 2>/dev/null || true
+    exit 1
+}
+
+cp "$1" "$work/zorlo"
+printf '"ed"\r\n"/usr/bin/true"\r\n' >"$work/zorlo.list"
+printf '"active"\r\n"1"\r\n"autohide"\r\n"0"\r\n' >"$work/zorlo.param"
+printf 'one\r\ntwo\r\n' >"$work/history"
+touch -d '2001-01-01 00:00:00' "$work/zorlo.list" "$work/zorlo.param" "$work/history"
+fingerprint() { (cd "$work" && ls -l --time-style=+%s zorlo.list zorlo.param history && cat zorlo.list zorlo.param history | md5sum); }
+before=$(fingerprint)
+
+export QT_QPA_PLATFORM=offscreen ZORLO_TEST_LOG="$work/log"
+last_state() { grep -E '^(shown|hidden)$' "$work/log" 2>/dev/null | tail -n 1; }
+wait_for() {
+    for _ in $(seq 100); do
+        [ "$(last_state)" = "$1" ] && return 0
+        sleep 0.05
+    done
+    fail "console not $1"
+}
+
+"$work/zorlo" >"$work/first.out" 2>&1 &
+first_pid=$!
+wait_for shown
+
+status=0
+timeout 20 "$work/zorlo" >"$work/second.out" 2>&1 || status=$?
+[ "$status" -eq 0 ] || fail "second start exited with $status"
+wait_for hidden
+[ "$(fingerprint)" = "$before" ] || fail "the second start touched the settings files"
+
+timeout 20 "$work/zorlo" >"$work/third.out" 2>&1 || fail "third start failed"
+wait_for shown
+kill -0 "$first_pid" || fail "the first console is gone"
+[ "$(grep -c -E '^(shown|hidden)$' "$work/log")" -eq 3 ] || fail "expected exactly shown, hidden, shown"
+echo "second start toggled the first console"
