@@ -28,11 +28,12 @@ bool desktopReachable() {
 
 int main(int argc, char* argv[]) {
     if (!desktopReachable()) {
-        std::fputs("zorlo: the console is a desktop window and needs a graphical session\n"
-                   "(neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
-                   "To try it without one, run it under a virtual X server:\n"
-                   "  xvfb-run -a ./build/zorlo\n",
-                   stderr);
+        std::fprintf(stderr,
+                     "zorlo: the console is a desktop window and needs a graphical session\n"
+                     "(neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+                     "To try it without one, run it under a virtual X server:\n"
+                     "  xvfb-run -a %s\n",
+                     argc > 0 ? argv[0] : "zorlo");
         return kNoDesktop;
     }
     QApplication application(argc, argv);
