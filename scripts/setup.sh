@@ -9,6 +9,7 @@ packages=(
   nlohmann-json3-dev
   qt6-base-dev qt6-multimedia-dev libx11-dev
   xvfb xdotool xauth
+  clang-14 libclang-rt-14-dev
   "$@"
 )
 

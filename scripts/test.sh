@@ -1,8 +1,18 @@
 #!/usr/bin/env bash
-# Sets everything up, builds, and runs every test.
+# Sets everything up, builds, and runs every test: the fuzz targets (30 s each),
+# the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the
+# suite of the ordinary build, whose summary closes the output.
+# Usage: scripts/test.sh [--quick]   (--quick: the ordinary suite only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
+if [ "${1:-}" != "--quick" ]; then
+  echo "== Fuzzing"
+  fuzz/run.sh "${ZORLO_FUZZ_SECONDS:-30}"
+  echo "== Sanitizers"
+  scripts/sanitize.sh
+fi
+echo "== Tests"
 cd build
 ctest --output-on-failure -j"$(nproc)"

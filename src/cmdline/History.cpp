@@ -42,17 +42,6 @@ Text History::getHistory(const Text& begin) {
 }
 
 void History::Save() {
-    if (keepAs_) {
-        std::error_code ec;
-        if (std::filesystem::exists(file_, ec)) {
-            std::filesystem::copy_file(file_, *keepAs_,
-                                       std::filesystem::copy_options::overwrite_existing, ec);
-            if (ec) {
-                throw Failure(describeFileError(*keepAs_, ec.message()));
-            }
-        }
-        keepAs_.reset();
-    }
     const std::size_t first = entries_.size() > kSavedEntries ? entries_.size() - kSavedEntries : 0;
     Text text;
     for (std::size_t i = first; i < entries_.size(); ++i) {

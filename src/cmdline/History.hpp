@@ -3,7 +3,6 @@
 #include "text/Text.hpp"
 
 #include <filesystem>
-#include <optional>
 #include <vector>
 
 namespace zorlo {
@@ -29,20 +28,15 @@ class History {
     // Appends the lines of the file; quiet when it is missing or unreadable.
     void Load();
 
-    // Before the next save, keep the file as it stands under this name (once).
-    // Used when the settings failed to load and the history was not read, so
-    // that the first save cannot silently drop the stored entries.
-    void keepBeforeNextSave(std::filesystem::path keptAs) { keepAs_ = std::move(keptAs); }
-
     std::size_t count() const noexcept { return entries_.size(); }
     const Text& entry(std::size_t position) const { return entries_.at(position - 1); }
     std::size_t cursor() const noexcept { return cursor_; }
+    const std::filesystem::path& file() const noexcept { return file_; }
 
   private:
     std::filesystem::path file_;
     std::vector<Text> entries_;
     std::size_t cursor_ = 1;
-    std::optional<std::filesystem::path> keepAs_;
 };
 
 } // namespace zorlo

@@ -66,6 +66,8 @@ class Console : public StatusSink {
 
     void loadSettings();
     void saveSettings();
+    // History.Save, keeping a history file that a failed load left unread.
+    void saveHistory();
     void setDefaults();
     void setParam(const Text& name);
     void listParams(const Text& pattern);
@@ -109,7 +111,7 @@ class Console : public StatusSink {
     void placeCaretAtEnd();
     void runLaunchPath();
     void reportFailure(const Text& description);
-    bool refuseUnstorable(const Text& name, const Text& value);
+    bool refuseUnstorable(const Text& name, const Text& value, bool storedAsIs);
     Text param(TextView name);
     void keepUnreadFile(bool& pending, const std::filesystem::path& file);
     std::filesystem::path settingsFile(TextView name) const;
@@ -120,6 +122,7 @@ class Console : public StatusSink {
     // keeps its old content beside the new file instead of silently replacing it.
     bool keepListPending_ = false;
     bool keepParamPending_ = false;
+    bool keepHistoryPending_ = false;
 };
 
 } // namespace zorlo

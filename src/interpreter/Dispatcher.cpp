@@ -99,7 +99,7 @@ void Console::runLaunchPath() {
             }
             if (!replaced) {
                 history->addHistory(args[i]);
-                history->Save();
+                saveHistory();
             }
         }
         argText = buildArgText();
@@ -131,7 +131,7 @@ void Console::runLaunchPath() {
         launchResult = execute(u"Literal", args[1], argText);
         if (launchResult > 0 && !literal) {
             history->addHistory(args[1]);
-            history->Save();
+            saveHistory();
         }
     }
 

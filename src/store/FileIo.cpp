@@ -2,9 +2,7 @@
 
 #include "text/Failure.hpp"
 
-#include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <fstream>
 #include <system_error>
@@ -18,11 +16,12 @@ Text pathText(const std::filesystem::path& path) {
     return fromUtf8(std::string(s.begin(), s.end()));
 }
 
+// One console writes a folder's files (a second one never saves), so a fixed
+// name suffices, and a save cut short leaves no pile of temporaries: the next
+// save reuses the name.
 std::filesystem::path temporaryBeside(const std::filesystem::path& path) {
-    static std::atomic<unsigned> counter{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     auto tmp = path;
-    tmp += ".tmp" + std::to_string(stamp % 1000000007) + "-" + std::to_string(counter++);
+    tmp += ".tmp";
     return tmp;
 }
 
@@ -79,6 +78,20 @@ void writeFileAtomically(const std::filesystem::path& path, const std::string& b
         std::error_code ignored;
         std::filesystem::remove(tmp, ignored);
         throw Failure(describeFileError(path, ec.message()));
+    }
+}
+
+void copyFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
+    const auto tmp = temporaryBeside(to);
+    std::error_code ec;
+    std::filesystem::copy_file(from, tmp, ec);
+    if (!ec) {
+        std::filesystem::rename(tmp, to, ec);
+    }
+    if (ec) {
+        std::error_code ignored;
+        std::filesystem::remove(tmp, ignored);
+        throw Failure(describeFileError(to, ec.message()));
     }
 }
 

@@ -18,6 +18,12 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path);
 // Throws Failure with a description when any step fails; the old file is then untouched.
 void writeFileAtomically(const std::filesystem::path& path, const std::string& bytes);
 
+// Copies a file over another one (or to a new name) atomically, as
+// writeFileAtomically does. std::filesystem::copy_file cannot replace a file
+// with libstdc++ on Windows: it takes any two files there for the same one.
+// Throws Failure with a description; the old target is then untouched.
+void copyFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // The description of a file-system failure, for the console's reports.
 Text describeFileError(const std::filesystem::path& path, const std::string& what);
 

@@ -44,16 +44,16 @@ Text nameFromUrl(TextView text) {
 
 // The settings file cannot hold a double quote or a line break: storing one
 // would corrupt the file at the next save, so it is refused where it enters.
-bool Console::refuseUnstorable(const Text& name, const Text& value) {
-    if (fitsSettingsFormat(name) && fitsSettingsFormat(value)) {
-        return false;
+bool Console::refuseUnstorable(const Text& name, const Text& value, bool storedAsIs) {
+    const auto refusal = storeRefusal(name, value, storedAsIs);
+    if (refusal) {
+        Stat(*refusal);
     }
-    Stat(u"Cannot store " + name + u": names and values cannot hold double quotes or line breaks");
-    return true;
+    return refusal.has_value();
 }
 
 void Console::addMacro(Text name, const Text& value) {
-    if (refuseUnstorable(name, value)) {
+    if (refuseUnstorable(name, value, macros.empty())) {
         return;
     }
     if (addItem(macros, name, value, *this)) {
@@ -64,7 +64,7 @@ void Console::addMacro(Text name, const Text& value) {
 void Console::renameMacro(const Text& oldName, const Text& newName) {
     for (auto& bin : macros) {
         if (isLike(oldName, bin.NAME)) {
-            if (refuseUnstorable(newName, Text())) {
+            if (refuseUnstorable(newName, Text(), true)) {
                 return;
             }
             bin.NAME = newName;
@@ -132,7 +132,7 @@ void Console::offerMacro(const Text& text) {
     if (answer.empty()) {
         answer = suggestion;
     }
-    if (refuseUnstorable(answer, text)) {
+    if (refuseUnstorable(answer, text, macros.empty())) {
         return;
     }
     if (addItem(macros, answer, text, *this)) {
@@ -142,7 +142,7 @@ void Console::offerMacro(const Text& text) {
 
 void Console::addFileMacro(const Text& path, const Text& name) {
     Text base = name.empty() ? baseName(path) : name;
-    if (refuseUnstorable(base, path)) {
+    if (refuseUnstorable(base, path, macros.empty())) {
         return;
     }
     if (addItem(macros, base, path, *this)) {

@@ -12,18 +12,14 @@ namespace {
 constexpr TextView kListFile = u"zorlo.list";
 constexpr TextView kParamFile = u"zorlo.param";
 
-void loadList(const std::filesystem::path& file, BinList& list, StatusSink& status) {
+// Returns false when the file holds a pair that the list did not take as its own.
+bool loadList(const std::filesystem::path& file, BinList& list, StatusSink& status) {
     const auto bytes = readFileBytes(file);
     if (!bytes) {
         const auto name = file.filename().u8string();
         throw Failure(u"File not found: " + fromUtf8(std::string(name.begin(), name.end())));
     }
-    SettingsReader reader(decodeFileBytes(*bytes));
-    while (!reader.atEnd()) {
-        Text name = reader.readField();
-        const Text value = reader.readField();
-        addItem(list, name, value, status);
-    }
+    return readSettingsInto(decodeFileBytes(*bytes), list, status);
 }
 
 } // namespace
@@ -39,24 +35,28 @@ void Console::keepUnreadFile(bool& pending, const std::filesystem::path& file) {
     }
     auto kept = file;
     kept += ".bad";
-    std::filesystem::copy_file(file, kept, std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec) {
-        throw Failure(describeFileError(kept, ec.message()));
-    }
+    copyFileReplacing(file, kept);
     const auto name = file.filename().u8string();
     const Text shown = fromUtf8(std::string(name.begin(), name.end()));
     Stat(u"Kept the old " + shown + u" as " + shown + u".bad");
+}
+
+void Console::saveHistory() {
+    keepUnreadFile(keepHistoryPending_, history->file());
+    history->Save();
 }
 
 void Console::loadSettings() {
     bool listLoaded = false;
     try {
         macros.clear();
-        loadList(settingsFile(kListFile), macros, *this);
+        // A pair the list did not take (refused, failed, merged) would be gone
+        // from the file after the next save, so that save keeps the old file.
+        keepListPending_ = !loadList(settingsFile(kListFile), macros, *this);
         listLoaded = true;
         Stat(u"LOAD: List Ok");
         params.clear();
-        loadList(settingsFile(kParamFile), params, *this);
+        keepParamPending_ = !loadList(settingsFile(kParamFile), params, *this);
         applyGeometry();
         history->Load();
         Stat(u"LOAD: Param Ok");
@@ -64,11 +64,9 @@ void Console::loadSettings() {
         Stat(u"LOAD: Error (" + failure.description() + u"), Set defaults");
         setDefaults();
         // What was not loaded must not be replaced unseen by the next save.
-        keepListPending_ = !listLoaded;
+        keepListPending_ = keepListPending_ || !listLoaded;
         keepParamPending_ = true;
-        auto kept = settingsFile(u"history");
-        kept += ".bad";
-        history->keepBeforeNextSave(kept);
+        keepHistoryPending_ = true;
     }
 }
 
@@ -84,7 +82,7 @@ void Console::saveSettings() {
         const auto paramFile = settingsFile(kParamFile);
         keepUnreadFile(keepParamPending_, paramFile);
         writeFileAtomically(paramFile, encodeFileText(formatSettings(params)));
-        history->Save();
+        saveHistory();
         Stat(u"SAVE: Ok");
     } catch (const Failure& failure) {
         Stat(u"SAVE: Error (" + failure.description() + u")");

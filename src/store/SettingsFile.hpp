@@ -1,6 +1,9 @@
 #pragma once
 
 #include "store/BinList.hpp"
+#include "store/StatusSink.hpp"
+
+#include <optional>
 
 namespace zorlo {
 
@@ -11,6 +14,14 @@ Text formatSettings(const BinList& list);
 // Whether the format can hold a name or value: nothing escapes a double quote
 // or a line break inside a field.
 bool fitsSettingsFormat(TextView text);
+
+// Why a pair must not enter a list, as the report "Cannot store NAME: reason";
+// nullopt when it may. The format cannot hold a double quote or a line break.
+// A name that is no valid pattern is refused where it would be stored as it is
+// (into an empty list, where no comparison catches it): once stored, every walk
+// that takes stored names as patterns would fail on it, and no command could
+// remove it.
+std::optional<Text> storeRefusal(TextView name, TextView value, bool storedAsIs);
 
 // The lenient reader: fields end at a comma outside quotes or at the line end;
 // blanks before a field are skipped; a quoted field is the text up to the next
@@ -31,5 +42,14 @@ class SettingsReader {
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
 };
+
+// Reads every pair of a settings text into the list through addItem, as a load
+// does. A pair whose name or value the format could not write back (an unquoted
+// field may hold a double quote) is refused with the cannot-store report, since
+// the next save would cut it. Returns false when some pair did not end up in the
+// list as a pair of its own (refused, failed, or merged into an earlier one): the
+// file then holds something the list does not, and must be kept before the next
+// save replaces it. Throws Failure when the text ends after a name.
+bool readSettingsInto(TextView content, BinList& list, StatusSink& status);
 
 } // namespace zorlo

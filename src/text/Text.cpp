@@ -233,6 +233,11 @@ Text decodeFileBytes(std::string_view bytes) {
 }
 
 std::string encodeFileText(TextView text) {
+    // The reader drops one leading byte order mark: a text that itself begins
+    // with that character gets a mark in front, or the character would be lost.
+    if (!text.empty() && text.front() == u'\uFEFF') {
+        return "\xEF\xBB\xBF" + toUtf8(text);
+    }
     return toUtf8(text);
 }
 

@@ -1,0 +1,204 @@
+// zorlo-script played in-process with scripts built from the fuzzer's bytes
+// over a small vocabulary of user and desktop events. Any such script must run
+// to its end (or to the window's unload) without a crash; and the files that
+// the console leaves behind must load in a second run without a load error.
+#include "FuzzSupport.hpp"
+
+#include "script/ScriptRunner.hpp"
+
+#include <array>
+#include <sstream>
+#include <string_view>
+
+using zorlo::fuzz::check;
+using Json = zorlo::script::Json;
+
+namespace {
+
+// Pieces of typed text: command words, macro names, wildcards, quotes, blanks
+// and characters the settings format cannot hold.
+constexpr std::array<std::string_view, 40> kFragments{"macro ",
+                                                      "rename ",
+                                                      "delete ",
+                                                      "list ",
+                                                      "find ",
+                                                      "save",
+                                                      "param ",
+                                                      "max",
+                                                      "min",
+                                                      "help",
+                                                      "exit",
+                                                      "listparams",
+                                                      "shell ",
+                                                      "ed",
+                                                      "np ",
+                                                      "C:\\Tools\\editor.exe",
+                                                      "www.alpha.beta",
+                                                      "!",
+                                                      "\"",
+                                                      "\"\"",
+                                                      "[",
+                                                      "]",
+                                                      "*",
+                                                      "?",
+                                                      "#",
+                                                      " ",
+                                                      "\t",
+                                                      "a",
+                                                      "B",
+                                                      "1",
+                                                      "^@^",
+                                                      "key",
+                                                      "active",
+                                                      "autohide",
+                                                      "\r",
+                                                      "\n",
+                                                      "\xC3\xA9",
+                                                      std::string_view("\0", 1),
+                                                      "n?",
+                                                      "n1"};
+
+constexpr std::array<std::string_view, 10> kKeyNames{
+    "Enter", "Esc", "Up", "Down", "Home", "End", "Left", "Right", "Backspace", "Delete"};
+
+constexpr std::array<std::string_view, 5> kPaths{"C:\\Docs\\Report.doc", "C:\\a\"b.txt",
+                                                 "/home/u/notes.txt", "C:\\x\\", "tab\there"};
+
+constexpr std::array<std::string_view, 5> kFormats{"link", "bitmap", "palette", "dib", "metafile"};
+
+// Reads the fuzzer's bytes as small choices; past the end every choice is 0.
+class Choices {
+  public:
+    Choices(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool more() const { return pos_ < size_; }
+    unsigned next(unsigned range) { return pos_ < size_ ? data_[pos_++] % range : 0; }
+    template <typename T, std::size_t N> T pick(const std::array<T, N>& items) {
+        return items[next(N)];
+    }
+
+  private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t pos_ = 0;
+};
+
+std::string text(Choices& c) {
+    std::string out;
+    const unsigned pieces = 1 + c.next(4);
+    for (unsigned i = 0; i < pieces; ++i) {
+        out += c.pick(kFragments);
+    }
+    return out;
+}
+
+Json dropData(Choices& c) {
+    Json data = Json::object();
+    const unsigned what = c.next(4);
+    if (what == 0 || what == 3) {
+        Json files = Json::array();
+        const unsigned n = 1 + c.next(3);
+        for (unsigned i = 0; i < n; ++i) {
+            files.push_back(std::string(c.pick(kPaths)));
+        }
+        data["files"] = files;
+    }
+    if (what == 1 || what == 3) {
+        data["text"] = text(c);
+    }
+    if (what == 2 || c.next(4) == 0) {
+        data["formats"] = Json::array({std::string(c.pick(kFormats))});
+    }
+    return data;
+}
+
+Json command(Choices& c) {
+    static const std::array<int, 6> kVirtualKeys{123, 16, 17, 18, 65, 13};
+    static const std::array<int, 6> kSizes{0, 120, 900, 4125, 12000, 40000};
+    static const std::array<int, 6> kResults{0, 2, 31, 33, 42, -5};
+    switch (c.next(20)) {
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+        return Json::array({"type", text(c)});
+    case 4:
+    case 5:
+        return Json::array({"key", std::string(c.pick(kKeyNames)), c.next(8)});
+    case 6:
+        return Json::array({"click", c.next(200)});
+    case 7:
+        return Json::array({"select", c.next(200), c.next(40)});
+    case 8:
+        return Json::array({"drop", dropData(c), c.next(4)});
+    case 9:
+        return Json::array({"answer", c.next(2) == 0 ? "yes" : "no"});
+    case 10:
+        if (c.next(3) == 0) {
+            return Json::array({"input", nullptr});
+        }
+        return Json::array({"input", text(c)});
+    case 11:
+        if (c.next(3) == 0) {
+            return Json::array({"capture", nullptr});
+        }
+        return Json::array({"capture", c.pick(kVirtualKeys), c.next(8)});
+    case 12:
+        return Json::array({"shellresult", c.pick(kResults)});
+    case 13:
+        return Json::array({"startfails", c.next(2) == 0});
+    case 14:
+        return Json::array({c.next(2) == 0 ? "keydown" : "keyup", c.pick(kVirtualKeys)});
+    case 15:
+        return Json::array({"tick", 1 + c.next(3)});
+    case 16:
+        return Json::array({"foreground", c.next(2) == 0 ? "console" : "other"});
+    case 17:
+        return Json::array({"resize", c.pick(kSizes), c.pick(kSizes)});
+    case 18:
+        return Json::array({c.next(2) == 0 ? "minimize" : "restore"});
+    default:
+        return Json::array({c.next(2) == 0 ? "dump" : "mkdir", "C:\\Tools"});
+    }
+}
+
+int play(const std::filesystem::path& folder, const std::string& script, std::string& printed) {
+    std::istringstream in(script);
+    std::ostringstream out;
+    std::ostringstream err;
+    int status = 0;
+    {
+        zorlo::script::ScriptRunner runner(folder, out);
+        status = runner.run(in, err);
+    }
+    printed = out.str();
+    check(status == 0, "the runner refused a generated script: " + err.str());
+    return status;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    constexpr int kMaxCommands = 80;
+    const auto folder = zorlo::fuzz::freshScratchFolder("zorlo-fuzz-script");
+    Choices c(data, size);
+    std::string script;
+    if (c.next(4) == 0) {
+        script +=
+            Json::array({"window", 600 * c.next(4), 600 * c.next(4), 4125, 2400}).dump() + "\n";
+    }
+    script += "[\"start\"]\n";
+    for (int i = 0; i < kMaxCommands && c.more(); ++i) {
+        script += command(c).dump() + "\n";
+    }
+    script += "[\"close\"]\n";
+
+    std::string printed;
+    play(folder, script, printed);
+
+    // What one run saved, the next run must load: the console's own files never
+    // fail to load.
+    play(folder, "[\"start\"]\n[\"dump\"]\n", printed);
+    check(printed.find("LOAD: Error") == std::string::npos,
+          "the files a run saved did not load in the next run:\n" + script);
+    return 0;
+}

@@ -1,0 +1,242 @@
+// Settings and history files that are empty, broken, huge or out of reach: the
+// console starts with a clear report, and whatever it could not read is kept
+// beside the new file at the first save.
+#include "ConsoleSession.hpp"
+
+#include "store/SettingsFile.hpp"
+
+#include <chrono>
+
+namespace zorlo::testing {
+namespace {
+
+const std::string kList = "\"ed\"\r\n\"C:\\Tools\\editor.exe\"\r\n\"np\"\r\n\"notepad.exe\"\r\n";
+
+std::string params(const std::string& top, const std::string& left, const std::string& height,
+                   const std::string& width) {
+    return "\"active\"\r\n\"1\"\r\n\"autohide\"\r\n\"1\"\r\n\"height\"\r\n\"" + height +
+           "\"\r\n\"key\"\r\n\"123\"\r\n\"left\"\r\n\"" + left +
+           "\"\r\n\"modifier\"\r\n\"0\"\r\n\"top\"\r\n\"" + top + "\"\r\n\"width\"\r\n\"" + width +
+           "\"\r\n";
+}
+const std::string kParams = params("1200", "1200", "2400", "4125");
+
+class BadSettings : public ::testing::Test {
+  protected:
+    ConsoleSession& startWith(const std::string& list, const std::string& param) {
+        writeBytes(folder / "zorlo.list", list);
+        writeBytes(folder / "zorlo.param", param);
+        return startIn(folder.path());
+    }
+    ConsoleSession& startIn(const fs::path& settings) {
+        settingsFolder = settings;
+        session = std::make_unique<ConsoleSession>(settings);
+        return session->start();
+    }
+    ConsoleSession& restarted() {
+        session->close();
+        return startIn(settingsFolder);
+    }
+    // The first save keeps a file the load could not take whole, byte for byte.
+    void expectKeptAtSave(ConsoleSession& s, const char* file, const std::string& original) {
+        s.line(u"save");
+        EXPECT_TRUE(
+            s.paneHas(u"Kept the old " + fromUtf8(file) + u" as " + fromUtf8(file) + u".bad"));
+        EXPECT_EQ(s.status(), u"SAVE: Ok");
+        EXPECT_TRUE(readBytes(folder.path() / (std::string(file) + ".bad")) == original)
+            << file << ".bad does not hold the old content";
+    }
+
+    ScratchFolder folder;
+    fs::path settingsFolder;
+    std::unique_ptr<ConsoleSession> session;
+};
+
+TEST_F(BadSettings, EmptyFilesGiveAnEmptyListAndTheDefaultParameters) {
+    ConsoleSession& s = startWith("", "");
+    EXPECT_TRUE(s.paneHas(u"LOAD: List Ok"));
+    EXPECT_TRUE(s.paneHas(u"LOAD: Error (Type mismatch: \"\" is not a number), Set defaults"));
+    EXPECT_EQ(s.console.macros.count(), 0u);
+    s.line(u"listparams");
+    EXPECT_TRUE(s.paneHas(u"key (123)"));
+    expectKeptAtSave(s, "zorlo.param", "");
+    EXPECT_FALSE(fs::exists(folder / "zorlo.list.bad")) << "the empty list was read whole";
+}
+
+TEST_F(BadSettings, BinaryListLoadsWhatItCanAndIsKept) {
+    std::mt19937 random(20240611);
+    std::string binary(64 * 1024, '\0');
+    for (char& b : binary) {
+        b = static_cast<char>(random());
+    }
+    ConsoleSession& s = startWith(binary, kParams);
+    EXPECT_TRUE(s.paneHas(u"LOAD: "));
+    for (const Bin& bin : s.console.macros) {
+        EXPECT_TRUE(fitsSettingsFormat(bin.NAME) && fitsSettingsFormat(bin.VALUE));
+    }
+    expectKeptAtSave(s, "zorlo.list", binary);
+}
+
+TEST_F(BadSettings, AnEightBitListLoadsAsWindows1252AndIsSavedAsUtf8) {
+    ConsoleSession& s = startWith("\"caf\xE9\"\r\n\"C:\\Men\xFC\\\x80.exe\"\r\n", kParams);
+    EXPECT_TRUE(s.paneHas(u"LOAD: Param Ok"));
+    EXPECT_EQ(s.macro(u"caf\u00E9"), u"C:\\Men\u00FC\\\u20AC.exe");
+    ConsoleSession& again = restarted();
+    EXPECT_EQ(again.macro(u"caf\u00E9"), u"C:\\Men\u00FC\\\u20AC.exe");
+    EXPECT_FALSE(fs::exists(folder / "zorlo.list.bad"));
+}
+
+TEST_F(BadSettings, ANameWithoutAValueAtTheEndKeepsThePairsBeforeIt) {
+    const std::string cut = kList + "\"orphan\"\r\n";
+    ConsoleSession& s = startWith(cut, kParams);
+    EXPECT_TRUE(s.paneHas(u"LOAD: Error (Input past end of file), Set defaults"));
+    EXPECT_EQ(s.macro(u"ed"), u"C:\\Tools\\editor.exe");
+    EXPECT_EQ(s.macro(u"np"), u"notepad.exe");
+    expectKeptAtSave(s, "zorlo.list", cut);
+}
+
+TEST_F(BadSettings, PairsTheFormatCannotWriteBackAreRefusedAndKept) {
+    // Unquoted fields may hold quotes, and names may clash: a save would lose them.
+    const std::string list = kList + "say\r\nsay \"hi\"\r\n\"ED\"\r\n\"other.exe\"\r\n";
+    ConsoleSession& s = startWith(list, kParams);
+    EXPECT_TRUE(s.paneHas(u"Cannot store say: names and values cannot hold double quotes"));
+    EXPECT_TRUE(s.paneHas(u"LOAD: Param Ok"));
+    EXPECT_EQ(s.macro(u"ed"), u"other.exe");
+    expectKeptAtSave(s, "zorlo.list", list);
+}
+
+TEST_F(BadSettings, ATenMegabyteListLoadsAndSavesQuickly) {
+    BinList big;
+    for (int i = 0; i < 100000; ++i) {
+        const Text n = toText(1000000 + i);
+        big.append(Bin{u"m" + n, u"C:\\Program Files\\Some Vendor\\Tool " + n +
+                                     u"\\bin\\tool.exe --profile " + n +
+                                     u" --data C:\\Users\\Someone\\AppData"});
+    }
+    const std::string bytes = encodeFileText(formatSettings(big));
+    ASSERT_GE(bytes.size(), 10u << 20);
+
+    const auto began = std::chrono::steady_clock::now();
+    ConsoleSession& s = startWith(bytes, kParams);
+    s.line(u"save");
+    const auto took = std::chrono::steady_clock::now() - began;
+
+    EXPECT_TRUE(s.paneHas(u"LOAD: Param Ok"));
+    EXPECT_EQ(s.console.macros.count(), big.count());
+    EXPECT_TRUE(readBytes(folder / "zorlo.list") == bytes) << "the saved list differs";
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::seconds>(took).count(), 10)
+        << "a load must not walk the list once per pair";
+}
+
+TEST_F(BadSettings, LinesOfAHundredThousandCharactersLoadAndSaveWhole) {
+    const std::string name(100000, 'n');
+    const std::string value(100000, 'v');
+    ConsoleSession& s = startWith(kList + "\"" + name + "\"\r\n" + value + "\r\n", kParams);
+    EXPECT_TRUE(s.paneHas(u"LOAD: Param Ok"));
+    EXPECT_EQ(s.macro(fromUtf8(name)), fromUtf8(value));
+    ConsoleSession& again = restarted();
+    EXPECT_EQ(again.macro(fromUtf8(name)), fromUtf8(value));
+    EXPECT_EQ(again.macro(u"ed"), u"C:\\Tools\\editor.exe");
+}
+
+// Tests run as root, which no permission bits stop; a folder that cannot be
+// written is made by putting a plain file where its parent folder should be.
+TEST_F(BadSettings, AFolderThatCannotBeWrittenIsReportedAndMemoryKeepsTheMacros) {
+    writeBytes(folder / "blocker", "a file, not a folder");
+    ConsoleSession& s = startIn(folder / "blocker" / "settings");
+    // The reason is the system's own wording; the report names the file.
+    EXPECT_TRUE(s.paneHas(u"LOAD: Error (") && s.paneHas(u": zorlo.list), Set defaults"));
+    s.line(u"macro ed C:\\Tools\\editor.exe");
+    s.line(u"save");
+    EXPECT_TRUE(s.status().starts_with(u"SAVE: Error (") && s.status().ends_with(u": zorlo.list)"))
+        << shown(s.status());
+    s.line(u"ed notes.txt");
+    EXPECT_TRUE(s.paneHas(u"ERROR: ") && s.paneHas(u": history\r\n"));
+    EXPECT_EQ(s.macro(u"ed"), u"C:\\Tools\\editor.exe");
+}
+
+// The program makes its per-user folder before the console starts; a folder
+// that is gone anyway is reported, and a save after it is back writes it all.
+TEST_F(BadSettings, AMissingFolderIsReportedAndASaveAfterItIsBackKeepsAll) {
+    const fs::path missing = folder / "gone";
+    ConsoleSession& s = startIn(missing);
+    EXPECT_TRUE(s.paneHas(u"LOAD: Error (File not found: zorlo.list), Set defaults"));
+    s.line(u"macro ed C:\\Tools\\editor.exe");
+    s.line(u"save");
+    EXPECT_TRUE(s.status().starts_with(u"SAVE: Error (") && s.status().ends_with(u": zorlo.list)"))
+        << shown(s.status());
+    fs::create_directories(missing);
+    s.line(u"save");
+    EXPECT_EQ(s.status(), u"SAVE: Ok");
+    ConsoleSession& again = restarted();
+    EXPECT_TRUE(again.paneHas(u"LOAD: Param Ok"));
+    EXPECT_EQ(again.macro(u"ed"), u"C:\\Tools\\editor.exe");
+}
+
+TEST_F(BadSettings, AHistoryOfAMillionLinesLoadsCompletesAndSavesItsNewest) {
+    std::string lines;
+    lines.reserve(13u << 20);
+    for (int i = 0; i < 1000000; ++i) {
+        lines += "entry" + std::to_string(1000000 + i) + "\r\n";
+    }
+    writeBytes(folder / "history", lines);
+    ConsoleSession& s = startWith(kList, kParams);
+    EXPECT_EQ(s.console.history->count(), 1000000u);
+
+    s.type(u"ed entry1999");
+    s.key(vk::Escape);
+    EXPECT_EQ(s.console.cmdLine, u"ed entry1999000");
+    EXPECT_EQ(s.status(), u"'entry1999000' from HISTORY");
+    s.enter();
+
+    const std::string saved = readBytes(folder / "history");
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 501);
+    EXPECT_TRUE(saved.starts_with("entry1999499\r\n")) << saved.substr(0, 40);
+    EXPECT_TRUE(saved.ends_with("entry1999999\r\n"));
+}
+
+TEST_F(BadSettings, GeometryThatIsNegativeHugeOrNoNumberFallsBackAndIsKept) {
+    struct Case {
+        std::string param;
+        Text report; // empty: the value is taken or replaced without a failure
+    };
+    const Case cases[] = {
+        {params("1200", "1200", "-100", "4125"),
+         u"LOAD: Error (Invalid property value: height -100), Set defaults"},
+        {params("1200", "1200", "2400", "99999999999"),
+         u"LOAD: Error (Overflow: 99999999999), Set defaults"},
+        {params("abc", "1200", "2400", "4125"),
+         u"LOAD: Error (Type mismatch: \"abc\" is not a number), Set defaults"},
+        {params("1200", "1200", "2400", "1e999"),
+         u"LOAD: Error (Type mismatch: \"1e999\" is not a number), Set defaults"},
+        {params("-5000", "99999999", "2400", "4125"), u""},
+        {params("1200", "1200", "2147483647", "2147483647"), u""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.param);
+        fs::remove(folder / "zorlo.param.bad");
+        ConsoleSession& s = startWith(kList, c.param);
+        EXPECT_TRUE(s.paneHas(u"LOAD: List Ok"));
+        EXPECT_EQ(s.macro(u"ed"), u"C:\\Tools\\editor.exe");
+        const Rect window = s.desk.window.frame();
+        EXPECT_GE(window.left, 0);
+        EXPECT_GE(window.top, 0);
+        EXPECT_GE(window.width, 0);
+        EXPECT_GE(window.height, 0);
+        if (c.report.empty()) {
+            EXPECT_TRUE(s.paneHas(u"LOAD: Param Ok"));
+            s.line(u"max");
+            s.line(u"min");
+            s.line(u"save");
+            EXPECT_EQ(s.status(), u"SAVE: Ok");
+            EXPECT_FALSE(fs::exists(folder / "zorlo.param.bad"));
+        } else {
+            EXPECT_TRUE(s.paneHas(c.report));
+            expectKeptAtSave(s, "zorlo.param", c.param);
+        }
+        session->close();
+    }
+}
+
+} // namespace
+} // namespace zorlo::testing
