@@ -69,7 +69,7 @@ bool plainLoad(TextView content, BinList& list, StatusSink& status) {
     while (!reader.atEnd()) {
         Text name = reader.readField();
         const Text value = reader.readField();
-        if (!fitsSettingsFormat(name) || !fitsSettingsFormat(value)) {
+        if (storeRefusal(name, value, list.empty())) {
             whole = false;
             continue;
         }
