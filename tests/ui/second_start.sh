@@ -49,4 +49,15 @@ timeout 20 "$work/zorlo" >"$work/third.out" 2>&1 || fail "third start failed"
 wait_for shown
 kill -0 "$first_pid" || fail "the first console is gone"
 [ "$(grep -c -E '^(shown|hidden)$' "$work/log")" -eq 3 ] || fail "expected exactly shown, hidden, shown"
-echo "second start toggled the first console"
+
+# A console that crashed leaves its lock behind; the next start takes it over
+# and runs as the folder's console instead of waiting for a dead one.
+kill -KILL "$first_pid"
+wait "$first_pid" 2>/dev/null || true
+: >"$work/log"
+"$work/zorlo" >"$work/fourth.out" 2>&1 &
+first_pid=$!
+wait_for shown
+sleep 0.3
+kill -0 "$first_pid" || fail "the start after a crashed console did not take the folder over"
+echo "second start toggled the first console; a crashed console's lock was taken over"
