@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up, builds, and runs every test: the fuzz targets (30 s each),
-# the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the
-# suite of the ordinary build, whose summary closes the output.
+# the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, the
+# Windows console cross-built and tested under wine, and the suite of the
+# ordinary build, whose summary closes the output.
 # Usage: scripts/test.sh [--quick]   (--quick: the ordinary suite only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,6 +13,8 @@ if [ "${1:-}" != "--quick" ]; then
   fuzz/run.sh "${ZORLO_FUZZ_SECONDS:-30}"
   echo "== Sanitizers"
   scripts/sanitize.sh
+  echo "== Windows (zorlo.exe under wine)"
+  .ci/windows.sh
 fi
 echo "== Tests"
 cd build

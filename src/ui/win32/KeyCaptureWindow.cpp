@@ -1,0 +1,116 @@
+#include "ui/win32/KeyCaptureWindow.hpp"
+
+#include "activation/HotkeyCapture.hpp"
+#include "ui/win32/ShiftState.hpp"
+#include "ui/win32/Twips.hpp"
+
+namespace zorlo::win32 {
+
+namespace {
+
+// The window as designed, in twips: its client area and its one label.
+constexpr int kClientWidth = 2235;
+constexpr int kClientHeight = 720;
+constexpr int kLabelLeft = 150;
+constexpr int kLabelTop = 225;
+constexpr int kLabelWidth = 1905;
+constexpr int kLabelHeight = 270;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+
+void registerClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExW(instance, KeyCaptureWindow::kClassName, &windowClass)) {
+        return;
+    }
+    windowClass = WNDCLASSEXW{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = KeyCaptureWindow::kClassName;
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    RegisterClassExW(&windowClass);
+}
+
+} // namespace
+
+KeyCaptureWindow::~KeyCaptureWindow() {
+    close();
+}
+
+void KeyCaptureWindow::show(HotkeyCapture& capture, int leftTwips, int topTwips) {
+    close();
+    capture_ = &capture;
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    registerClass(instance, &windowProc);
+    RECT outer{0, 0, Twips::toPixelsX(kClientWidth), Twips::toPixelsY(kClientHeight)};
+    AdjustWindowRectEx(&outer, kStyle, FALSE, WS_EX_TOOLWINDOW);
+    window_ =
+        CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, kCaption, kStyle, Twips::toPixelsX(leftTwips),
+                        Twips::toPixelsY(topTwips), outer.right - outer.left,
+                        outer.bottom - outer.top, owner_, nullptr, instance, this);
+    const HWND label = CreateWindowExW(
+        0, L"STATIC", L"Press Hotkey", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+        Twips::toPixelsX(kLabelLeft), Twips::toPixelsY(kLabelTop), Twips::toPixelsX(kLabelWidth),
+        Twips::toPixelsY(kLabelHeight), window_, nullptr, instance, nullptr);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+    SetFocus(window_);
+}
+
+void KeyCaptureWindow::close() {
+    capture_ = nullptr;
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+}
+
+LRESULT CALLBACK KeyCaptureWindow::windowProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<KeyCaptureWindow*>(
+            reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<KeyCaptureWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->handle(message, wParam, lParam);
+}
+
+LRESULT KeyCaptureWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        // Alt combinations arrive as system keys; they are captured like any
+        // other, and never reach the window menu.
+        if (capture_ != nullptr) {
+            capture_->formKeyDown(static_cast<int>(wParam), shiftFromKeyboard());
+        }
+        return 0;
+    case WM_SYSCHAR:
+        return 0;
+    case WM_CLOSE:
+        if (capture_ != nullptr) {
+            capture_->formClosed();
+        }
+        close();
+        return 0;
+    case WM_NCDESTROY: {
+        const HWND window = window_;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        window_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    default:
+        break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+} // namespace zorlo::win32

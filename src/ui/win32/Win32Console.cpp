@@ -1,0 +1,41 @@
+#include "ui/win32/Win32Console.hpp"
+
+#include "platform/win32/SettingsFolder.hpp"
+
+namespace zorlo::win32 {
+
+Win32Console::Win32Console(std::filesystem::path settingsFolder, bool endsProgram)
+    : sound_(executableFolder()), main_(endsProgram) {
+    dialogs_.setOwner(main_.handle());
+    capture_.setOwner(main_.handle());
+    console_ = std::make_unique<Console>(Desktop{main_.textArea(), main_.label(), main_, dialogs_,
+                                                 pump_, shell_, processes_, files_, keyboard_,
+                                                 sound_, capture_, std::move(settingsFolder)});
+    dropTarget_ = new DropTarget(console_.get());
+    main_.registerDropTarget(dropTarget_);
+    main_.attach(console_.get());
+}
+
+Win32Console::~Win32Console() {
+    // The shutdown sequence runs while every window still exists.
+    main_.unload();
+    dropTarget_->detach();
+    dropTarget_->Release();
+    capture_.close();
+    main_.attach(nullptr);
+}
+
+void Win32Console::start() {
+    console_->formLoad();
+}
+
+int Win32Console::run() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
+}
+
+} // namespace zorlo::win32

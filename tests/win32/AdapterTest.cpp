@@ -1,0 +1,153 @@
+#include "TestSupport.hpp"
+#include "platform/win32/SettingsFolder.hpp"
+#include "platform/win32/SingleInstance.hpp"
+#include "platform/win32/Win32FileSystem.hpp"
+#include "platform/win32/Win32Sound.hpp"
+#include "store/FileIo.hpp"
+#include "ui/win32/Twips.hpp"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace zorlo::win32::testing {
+namespace {
+
+void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// A valid, silent wave file of a few samples.
+std::string tinyWave() {
+    std::string wave = "RIFF";
+    auto number = [&wave](unsigned value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            wave.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+        }
+    };
+    number(36 + 8, 4);
+    wave += "WAVEfmt ";
+    number(16, 4);
+    number(1, 2);    // PCM
+    number(1, 2);    // mono
+    number(8000, 4); // samples per second
+    number(8000, 4); // bytes per second
+    number(1, 2);    // block align
+    number(8, 2);    // bits per sample
+    wave += "data";
+    number(8, 4);
+    wave.append(8, '\x80');
+    return wave;
+}
+
+TEST(SettingsFolder, StaysBesideTheProgramUnlessItCannotWriteThere) {
+    TempFolder program;
+    TempFolder appData;
+    EXPECT_TRUE(isWritableFolder(program.path()));
+    EXPECT_EQ(chooseSettingsFolder(program.path(), appData.path()), program.path());
+    // A folder that cannot take a file: the per-user folder is made and used.
+    const auto locked = program.path() / L"missing";
+    EXPECT_FALSE(isWritableFolder(locked));
+    EXPECT_EQ(chooseSettingsFolder(locked, appData.path()), appData.path() / L"Zorlo");
+    EXPECT_TRUE(std::filesystem::is_directory(appData.path() / L"Zorlo"));
+    EXPECT_TRUE(std::filesystem::is_empty(program.path())); // the probe leaves nothing behind
+}
+
+TEST(SingleInstance, OneConsolePerFolderHoweverItIsWritten) {
+    TempFolder folder;
+    const auto& path = folder.path();
+    const std::wstring key = SingleInstance::folderKey(path);
+    EXPECT_EQ(SingleInstance::folderKey(path.wstring() + L"\\"), key);
+    std::wstring upper = path.wstring();
+    CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    EXPECT_EQ(SingleInstance::folderKey(upper), key);
+    TempFolder other;
+    EXPECT_NE(SingleInstance::folderKey(other.path()), key);
+
+    const SingleInstance first(path);
+    const SingleInstance second(upper);
+    const SingleInstance elsewhere(other.path());
+    EXPECT_TRUE(first.isFirst());
+    EXPECT_FALSE(second.isFirst());
+    EXPECT_TRUE(elsewhere.isFirst());
+}
+
+TEST(SingleInstance, ALaterStartPostsTheToggleToTheMarkedWindow) {
+    TempFolder folder;
+    const SingleInstance first(folder.path());
+    const SingleInstance second(folder.path());
+    EXPECT_FALSE(second.toggleRunning(100)); // nothing marked yet
+    const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr);
+    first.claim(window);
+    EXPECT_TRUE(second.toggleRunning(1000));
+    MSG message;
+    EXPECT_TRUE(PeekMessageW(&message, window, SingleInstance::toggleMessage(),
+                             SingleInstance::toggleMessage(), PM_REMOVE));
+    DestroyWindow(window);
+}
+
+TEST(Sound, LoadsTheWaveOnceAndIsSilentWithoutIt) {
+    TempFolder settings;
+    TempFolder program;
+    Win32Sound sound(program.path());
+    sound.open(settings.path() / L"Bleep.WAV");
+    EXPECT_FALSE(sound.loaded());
+    sound.play(); // nothing to play, nothing fails
+
+    writeBytes(program.path() / L"Bleep.WAV", tinyWave());
+    sound.open(settings.path() / L"Bleep.WAV");
+    EXPECT_TRUE(sound.loaded()); // shipped beside the program
+
+    std::filesystem::remove(program.path() / L"Bleep.WAV");
+    writeBytes(settings.path() / L"Bleep.WAV", tinyWave());
+    sound.open(settings.path() / L"Bleep.WAV");
+    EXPECT_TRUE(sound.loaded());
+    // Played from memory: the file may go once it is loaded.
+    std::filesystem::remove(settings.path() / L"Bleep.WAV");
+    sound.play();
+    sound.close();
+    EXPECT_FALSE(sound.loaded());
+}
+
+TEST(FileSystem, OnlyAnExistingFolderIsAFolder) {
+    TempFolder folder;
+    writeBytes(folder.path() / L"file.txt", "x");
+    const Win32FileSystem files;
+    const auto text = [](const std::filesystem::path& path) {
+        const std::wstring wide = path.wstring();
+        return std::u16string(wide.begin(), wide.end());
+    };
+    EXPECT_TRUE(files.folderExists(text(folder.path())));
+    EXPECT_FALSE(files.folderExists(text(folder.path() / L"file.txt")));
+    EXPECT_FALSE(files.folderExists(text(folder.path() / L"none")));
+    EXPECT_FALSE(files.folderExists(u""));
+}
+
+// The engine's file code, where libstdc++ on Windows differs from Linux.
+TEST(EngineFilesOnWindows, ACopyReplacesAnExistingFileAndRenamesReplaceToo) {
+    TempFolder folder;
+    const auto kept = folder.path() / L"zorlo.list.bad";
+    writeBytes(folder.path() / L"zorlo.list", "new");
+    writeBytes(kept, "old");
+    copyFileReplacing(folder.path() / L"zorlo.list", kept);
+    {
+        std::ifstream in(kept, std::ios::binary); // Windows cannot replace an open file
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "new");
+    }
+    writeFileAtomically(kept, "newer");
+    EXPECT_EQ(std::filesystem::file_size(kept), 5u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
+}
+
+TEST(Twips, FifteenPerPixelAtTheUsualResolution) {
+    ASSERT_EQ(Twips::perPixelX(), 15); // wine's default of 96 dpi
+    EXPECT_EQ(Twips::toPixelsX(15), 1);
+    EXPECT_EQ(Twips::toPixelsX(7), 0);
+    EXPECT_EQ(Twips::toPixelsX(8), 1);
+    EXPECT_EQ(Twips::toPixelsY(-15), -1);
+    EXPECT_EQ(Twips::fromPixelsY(267), 4005);
+}
+
+} // namespace
+} // namespace zorlo::win32::testing

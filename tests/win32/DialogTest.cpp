@@ -1,0 +1,60 @@
+#include "ConsoleFixture.hpp"
+#include "ui/win32/InputBox.hpp"
+
+namespace zorlo::win32::testing {
+namespace {
+
+constexpr auto npos = std::wstring::npos;
+
+// The word names no program, so nothing is launched; its argument is a web
+// address that no macro holds, so the console offers to keep it.
+constexpr std::wstring_view kLineWithAddress = L"nosuchprogram www.example.com/page";
+
+TEST_F(ConsoleTest, OfferedWebAddressIsKeptUnderTheNameTyped) {
+    std::wstring question;
+    std::wstring questionTitle;
+    std::wstring offered;
+    WindowWatch ask(dialogShowing(L"Add macro for "), [&](HWND box) {
+        question = staticTexts(box);
+        questionTitle = windowText(box);
+        PostMessageW(box, WM_COMMAND, IDYES, 0);
+    });
+    WindowWatch name(nameBox(), [&](HWND box) {
+        offered = windowText(GetDlgItem(box, InputBox::kEntryId));
+        SetDlgItemTextW(box, InputBox::kEntryId, L"ex");
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    enter(kLineWithAddress);
+    ASSERT_TRUE(ask.fired());
+    ASSERT_TRUE(name.fired());
+    EXPECT_NE(question.find(L"Add macro for www.example.com/page?"), npos) << question;
+    EXPECT_EQ(questionTitle, L"Zorlo Console");
+    EXPECT_EQ(offered, L"example");
+    EXPECT_NE(pane().find(L"  Macro added: ex\r\n"), npos) << pane();
+}
+
+TEST_F(ConsoleTest, DeclinedOfferAsksNoName) {
+    WindowWatch ask(dialogShowing(L"Add macro for "),
+                    [](HWND box) { PostMessageW(box, WM_COMMAND, IDNO, 0); });
+    WindowWatch name(nameBox(), [](HWND box) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); });
+    enter(kLineWithAddress);
+    EXPECT_TRUE(ask.fired());
+    EXPECT_FALSE(name.fired());
+    EXPECT_TRUE(app_->console().macros.empty());
+}
+
+TEST_F(ConsoleTest, InvalidPatternIsReportedInAMessageBox) {
+    enter(L"macro proj c:\\proj");
+    std::wstring shown;
+    WindowWatch box(dialogShowing(L"Cannot get item"), [&](HWND dialog) {
+        shown = staticTexts(dialog);
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    enter(L"shell [abc");
+    ASSERT_TRUE(box.fired());
+    EXPECT_NE(shown.find(L"Cannot get item: [abc"), npos) << shown;
+    EXPECT_NE(pane().find(L"  Shell [abc: Error: Not Found\r\n"), npos) << pane();
+}
+
+} // namespace
+} // namespace zorlo::win32::testing

@@ -1,0 +1,187 @@
+// zorlo.exe itself, started as its own process and driven from outside through
+// its windows' messages, as another program (or a second start) sees it.
+
+#include "TestSupport.hpp"
+
+#include <gtest/gtest.h>
+
+#include <shellapi.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace zorlo::win32::testing {
+namespace {
+
+constexpr auto npos = std::wstring::npos;
+constexpr DWORD kStartMs = 15000;
+
+struct Search {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK findConsole(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<Search*>(context);
+    wchar_t name[64];
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == search->process && GetClassNameW(window, name, 64) > 0 &&
+        std::wstring(name) == L"ZorloConsoleWindow") {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Text of another process's control: WM_GETTEXT is carried across, while
+// GetWindowText would not ask the control at all.
+std::wstring remoteText(HWND window) {
+    const auto length = static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(length + 1, L'\0');
+    const auto copied =
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
+std::string readBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// One started zorlo.exe.
+class Started {
+  public:
+    explicit Started(const std::filesystem::path& exe) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+        const std::wstring folder = exe.parent_path().wstring();
+        if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            folder.c_str(), &startup, &process_)) {
+            process_ = {};
+        }
+    }
+    ~Started() {
+        if (process_.hProcess != nullptr) {
+            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(process_.hProcess, 99);
+            }
+            CloseHandle(process_.hProcess);
+            CloseHandle(process_.hThread);
+        }
+    }
+    Started(const Started&) = delete;
+    Started& operator=(const Started&) = delete;
+
+    // The console window once it is visible; nullptr when none came up.
+    HWND window() {
+        Search search{process_.dwProcessId, nullptr};
+        waitUntil(
+            [&] {
+                EnumWindows(findConsole, reinterpret_cast<LPARAM>(&search));
+                return search.found != nullptr && IsWindowVisible(search.found);
+            },
+            kStartMs);
+        return search.found;
+    }
+    HWND edit() { return FindWindowExW(window(), nullptr, L"Edit", nullptr); }
+    void enter(std::wstring_view line) {
+        const HWND box = edit();
+        typeText(box, line);
+        pressKey(box, VK_RETURN);
+    }
+    std::wstring pane() { return remoteText(edit()); }
+    // The exit code once the process has ended; nullopt while it runs on.
+    std::optional<DWORD> exitCode(DWORD waitMs) {
+        if (WaitForSingleObject(process_.hProcess, waitMs) != WAIT_OBJECT_0) {
+            return std::nullopt;
+        }
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return code;
+    }
+
+  private:
+    PROCESS_INFORMATION process_{};
+};
+
+// A copy of zorlo.exe in a folder of its own, which becomes its settings folder.
+std::filesystem::path install(const TempFolder& folder) {
+    const auto exe = folder.path() / L"zorlo.exe";
+    std::filesystem::copy_file(programFolder() / L"zorlo.exe", exe);
+    return exe;
+}
+
+TEST(Program, KeepsMacrosFromExitToTheNextStart) {
+    TempFolder folder;
+    const auto exe = install(folder);
+    {
+        Started zorlo(exe);
+        ASSERT_NE(zorlo.window(), nullptr);
+        EXPECT_EQ(remoteText(zorlo.window()), L"Zorlo Console v2.2.3");
+        zorlo.enter(L"macro docs c:\\docs");
+        EXPECT_NE(zorlo.pane().find(L"  Macro added: docs\r\n"), npos) << zorlo.pane();
+        zorlo.enter(L"exit");
+        EXPECT_EQ(zorlo.exitCode(5000), std::optional<DWORD>(0));
+    }
+    EXPECT_NE(readBytes(folder.path() / L"zorlo.list").find("c:\\docs"), std::string::npos);
+    Started again(exe);
+    ASSERT_NE(again.window(), nullptr);
+    again.enter(L"list");
+    EXPECT_NE(again.pane().find(L"  docs (c:\\docs)\r\n"), npos) << again.pane();
+    PostMessageW(again.window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(again.exitCode(5000), std::optional<DWORD>(0));
+}
+
+TEST(Program, SecondStartTogglesTheConsoleOfItsFolderOnly) {
+    TempFolder folderA;
+    TempFolder folderB;
+    const auto exeA = install(folderA);
+    const auto exeB = install(folderB);
+    Started first(exeA);
+    const HWND console = first.window();
+    ASSERT_NE(console, nullptr);
+    // A successful launch hides the console (autohide is on by default).
+    first.enter(L"!" + (programFolder() / L"marker.exe").wstring());
+    ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(console); }));
+
+    Started second(exeA);
+    EXPECT_EQ(second.exitCode(kStartMs), std::optional<DWORD>(0));
+    EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(console) != FALSE; }));
+
+    Started elsewhere(exeB);
+    const HWND other = elsewhere.window();
+    EXPECT_NE(other, nullptr);
+    EXPECT_NE(other, console);
+    EXPECT_FALSE(elsewhere.exitCode(0).has_value());
+    PostMessageW(other, WM_CLOSE, 0, 0);
+    PostMessageW(console, WM_CLOSE, 0, 0);
+    EXPECT_EQ(elsewhere.exitCode(5000), std::optional<DWORD>(0));
+    EXPECT_EQ(first.exitCode(5000), std::optional<DWORD>(0));
+}
+
+TEST(Program, CarriesItsVersionAndIcon) {
+    const std::wstring exe = (programFolder() / L"zorlo.exe").wstring();
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<char> block(size);
+    ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, size, block.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(2, 2));
+    EXPECT_EQ(HIWORD(fixed->dwFileVersionLS), 3);
+    wchar_t* product = nullptr;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\StringFileInfo\\040904B0\\ProductVersion",
+                               reinterpret_cast<void**>(&product), &length));
+    EXPECT_EQ(std::wstring(product), L"2.2.3");
+    EXPECT_GE(ExtractIconExW(exe.c_str(), -1, nullptr, nullptr, 0), 1u);
+}
+
+} // namespace
+} // namespace zorlo::win32::testing

@@ -1,0 +1,271 @@
+#include "TestSupport.hpp"
+
+#include "ui/win32/InputBox.hpp"
+
+#include <map>
+#include <tlhelp32.h>
+#include <winternl.h>
+
+namespace zorlo::win32::testing {
+
+TempFolder::TempFolder() {
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    static unsigned counter = 0;
+    path_ = std::filesystem::path(base) / (L"zorlo-test-" + std::to_wstring(GetCurrentProcessId()) +
+                                           L"-" + std::to_wstring(++counter));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::filesystem::path programFolder() {
+    wchar_t file[MAX_PATH];
+    GetModuleFileNameW(nullptr, file, MAX_PATH);
+    return std::filesystem::path(file).parent_path();
+}
+
+std::wstring windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::wstring readFile(const std::filesystem::path& file) {
+    const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    std::string bytes(static_cast<std::size_t>(GetFileSize(handle, nullptr)), '\0');
+    DWORD read = 0;
+    ReadFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(handle);
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), read / sizeof(wchar_t));
+}
+
+bool endsWith(std::wstring_view text, std::wstring_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!condition()) {
+        if (GetTickCount64() >= deadline) {
+            return false;
+        }
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+void typeText(HWND window, std::wstring_view text) {
+    for (const wchar_t c : text) {
+        const SHORT scan = VkKeyScanW(c);
+        const WPARAM key = scan == -1 ? 0 : LOBYTE(scan);
+        SendMessageW(window, WM_KEYDOWN, key, 1);
+        SendMessageW(window, WM_CHAR, c, 1);
+        SendMessageW(window, WM_KEYUP, key, 0xC0000001);
+    }
+}
+
+void pressKey(HWND window, UINT virtualKey) {
+    SendMessageW(window, WM_KEYDOWN, virtualKey, 1);
+    if (virtualKey == VK_RETURN || virtualKey == VK_ESCAPE) {
+        SendMessageW(window, WM_CHAR, virtualKey == VK_RETURN ? L'\r' : L'\x1b', 1);
+    }
+    SendMessageW(window, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+HeldKeys::HeldKeys(const std::vector<int>& keys) {
+    GetKeyboardState(saved_);
+    BYTE state[256];
+    GetKeyboardState(state);
+    for (const int key : keys) {
+        state[key] = 0x80;
+    }
+    SetKeyboardState(state);
+}
+
+HeldKeys::~HeldKeys() {
+    SetKeyboardState(saved_);
+}
+
+namespace {
+
+std::map<UINT_PTR, WindowWatch*>& watches() {
+    static std::map<UINT_PTR, WindowWatch*> all;
+    return all;
+}
+
+struct ThreadSearch {
+    const std::function<bool(HWND)>* match;
+    HWND found;
+};
+
+BOOL CALLBACK searchThreadWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<ThreadSearch*>(context);
+    if (IsWindowVisible(window) && (*search->match)(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::wstring className(HWND window) {
+    wchar_t name[256];
+    const int length = GetClassNameW(window, name, 256);
+    return std::wstring(name, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+BOOL CALLBACK collectStatic(HWND child, LPARAM context) {
+    if (_wcsicmp(className(child).c_str(), L"Static") == 0) {
+        auto* texts = reinterpret_cast<std::wstring*>(context);
+        texts->append(windowText(child)).append(L"\n");
+    }
+    return TRUE;
+}
+
+} // namespace
+
+WindowWatch::WindowWatch(std::function<bool(HWND)> match, std::function<void(HWND)> action)
+    : match_(std::move(match)), action_(std::move(action)) {
+    timer_ = SetTimer(nullptr, 0, 20, &tick);
+    watches()[timer_] = this;
+}
+
+WindowWatch::~WindowWatch() {
+    if (!fired_) {
+        KillTimer(nullptr, timer_);
+        watches().erase(timer_);
+    }
+}
+
+void CALLBACK WindowWatch::tick(HWND, UINT, UINT_PTR id, DWORD) {
+    const auto found = watches().find(id);
+    if (found == watches().end()) {
+        return;
+    }
+    WindowWatch* watch = found->second;
+    ThreadSearch search{&watch->match_, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), searchThreadWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr) {
+        return;
+    }
+    KillTimer(nullptr, id);
+    watches().erase(found);
+    watch->fired_ = true;
+    watch->action_(search.found);
+}
+
+std::function<bool(HWND)> windowTitled(std::wstring name, std::wstring title) {
+    return [name = std::move(name), title = std::move(title)](HWND window) {
+        return className(window) == name && windowText(window) == title;
+    };
+}
+
+std::wstring staticTexts(HWND window) {
+    std::wstring texts;
+    EnumChildWindows(window, collectStatic, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+std::function<bool(HWND)> dialogShowing(std::wstring text) {
+    return [text = std::move(text)](HWND window) {
+        return className(window) == L"#32770" &&
+               staticTexts(window).find(text) != std::wstring::npos;
+    };
+}
+
+std::function<bool(HWND)> nameBox() {
+    return [](HWND window) {
+        return className(window) == L"#32770" && GetDlgItem(window, InputBox::kEntryId) != nullptr;
+    };
+}
+
+namespace {
+
+// The head of RTL_USER_PROCESS_PARAMETERS, which winternl.h leaves opaque.
+struct ProcessParametersHead {
+    ULONG maximumLength;
+    ULONG length;
+    ULONG flags;
+    ULONG debugFlags;
+    HANDLE consoleHandle;
+    ULONG consoleFlags;
+    HANDLE standardInput;
+    HANDLE standardOutput;
+    HANDLE standardError;
+    UNICODE_STRING currentFolder;
+    HANDLE currentFolderHandle;
+    UNICODE_STRING dllPath;
+    UNICODE_STRING imagePath;
+    UNICODE_STRING commandLine;
+};
+constexpr ULONG kNormalised = 1;
+
+std::wstring remoteString(HANDLE process, const UNICODE_STRING& text, const void* base,
+                          bool normalised) {
+    const auto* address =
+        normalised ? reinterpret_cast<const char*>(text.Buffer)
+                   : static_cast<const char*>(base) + reinterpret_cast<ULONG_PTR>(text.Buffer);
+    std::wstring value(text.Length / sizeof(wchar_t), L'\0');
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process, address, value.data(), text.Length, &read)) {
+        return {};
+    }
+    return value;
+}
+
+} // namespace
+
+std::optional<ProcessView> inspectProcess(DWORD processId) {
+    const HANDLE process =
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (process == nullptr) {
+        return std::nullopt;
+    }
+    std::optional<ProcessView> view;
+    PROCESS_BASIC_INFORMATION basic{};
+    PEB peb{};
+    ProcessParametersHead head{};
+    SIZE_T read = 0;
+    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
+                                  nullptr) == 0 &&
+        ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, &read) &&
+        ReadProcessMemory(process, peb.ProcessParameters, &head, sizeof head, &read)) {
+        const bool normalised = (head.flags & kNormalised) != 0;
+        view = ProcessView{
+            remoteString(process, head.commandLine, peb.ProcessParameters, normalised),
+            remoteString(process, head.currentFolder, peb.ProcessParameters, normalised)};
+    }
+    CloseHandle(process);
+    return view;
+}
+
+std::vector<DWORD> processesNamed(std::wstring_view exeName) {
+    std::vector<DWORD> found;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry)) {
+        if (_wcsicmp(entry.szExeFile, std::wstring(exeName).c_str()) == 0) {
+            found.push_back(entry.th32ProcessID);
+        }
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
+} // namespace zorlo::win32::testing

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zorlo::win32::testing {
+
+// A fresh folder under %TEMP%, removed with everything in it afterwards.
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::wstring operator/(std::wstring_view name) const { return (path_ / name).wstring(); }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// The folder of the test program, where zorlo.exe and marker.exe are built.
+std::filesystem::path programFolder();
+
+std::wstring windowText(HWND window);
+std::wstring readFile(const std::filesystem::path& file);
+bool endsWith(std::wstring_view text, std::wstring_view end);
+
+// Lets this thread's messages run until the condition holds or the time is up.
+bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+// Keys as the keyboard delivers them to a window: down, the character, up.
+void typeText(HWND window, std::wstring_view text);
+void pressKey(HWND window, UINT virtualKey);
+
+// Holds modifier keys down in this thread's key state for as long as it lives,
+// which is what GetKeyState reports to the handlers.
+class HeldKeys {
+  public:
+    explicit HeldKeys(const std::vector<int>& keys);
+    ~HeldKeys();
+    HeldKeys(const HeldKeys&) = delete;
+    HeldKeys& operator=(const HeldKeys&) = delete;
+
+  private:
+    BYTE saved_[256];
+};
+
+// Runs the action once, from a timer of this thread, as soon as a window of
+// this thread matches. Modal boxes run their own message loop, which also runs
+// the timer, so the action can answer a box that blocks the test's call.
+class WindowWatch {
+  public:
+    WindowWatch(std::function<bool(HWND)> match, std::function<void(HWND)> action);
+    ~WindowWatch();
+    WindowWatch(const WindowWatch&) = delete;
+    WindowWatch& operator=(const WindowWatch&) = delete;
+    bool fired() const { return fired_; }
+
+  private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD);
+    std::function<bool(HWND)> match_;
+    std::function<void(HWND)> action_;
+    UINT_PTR timer_ = 0;
+    bool fired_ = false;
+};
+
+// Matchers for WindowWatch.
+std::function<bool(HWND)> windowTitled(std::wstring className, std::wstring title);
+// A dialog box (message box or name box) that shows the text somewhere.
+std::function<bool(HWND)> dialogShowing(std::wstring text);
+// The console's name box (InputBox).
+std::function<bool(HWND)> nameBox();
+// The texts of a window's STATIC children, joined by line breaks.
+std::wstring staticTexts(HWND window);
+
+// What a running process was started with, read from its process parameters.
+struct ProcessView {
+    std::wstring commandLine;
+    std::wstring currentFolder;
+};
+std::optional<ProcessView> inspectProcess(DWORD processId);
+std::vector<DWORD> processesNamed(std::wstring_view exeName);
+
+} // namespace zorlo::win32::testing
