@@ -17,46 +17,13 @@ namespace {
 
 // Pieces of typed text: command words, macro names, wildcards, quotes, blanks
 // and characters the settings format cannot hold.
-constexpr std::array<std::string_view, 40> kFragments{"macro ",
-                                                      "rename ",
-                                                      "delete ",
-                                                      "list ",
-                                                      "find ",
-                                                      "save",
-                                                      "param ",
-                                                      "max",
-                                                      "min",
-                                                      "help",
-                                                      "exit",
-                                                      "listparams",
-                                                      "shell ",
-                                                      "ed",
-                                                      "np ",
-                                                      "C:\\Tools\\editor.exe",
-                                                      "www.alpha.beta",
-                                                      "!",
-                                                      "\"",
-                                                      "\"\"",
-                                                      "[",
-                                                      "]",
-                                                      "*",
-                                                      "?",
-                                                      "#",
-                                                      " ",
-                                                      "\t",
-                                                      "a",
-                                                      "B",
-                                                      "1",
-                                                      "^@^",
-                                                      "key",
-                                                      "active",
-                                                      "autohide",
-                                                      "\r",
-                                                      "\n",
-                                                      "\xC3\xA9",
-                                                      std::string_view("\0", 1),
-                                                      "n?",
-                                                      "n1"};
+// clang-format off
+constexpr std::array<std::string_view, 40> kFragments{
+    "macro ", "rename ", "delete ", "list ", "find ", "save", "param ", "max", "min", "help",
+    "exit", "listparams", "shell ", "ed", "np ", "C:\\Tools\\editor.exe", "www.alpha.beta", "!",
+    "\"", "\"\"", "[", "]", "*", "?", "#", " ", "\t", "a", "B", "1", "^@^", "key", "active",
+    "autohide", "\r", "\n", "\xC3\xA9", std::string_view("\0", 1), "n?", "n1"};
+// clang-format on
 
 constexpr std::array<std::string_view, 10> kKeyNames{
     "Enter", "Esc", "Up", "Down", "Home", "End", "Left", "Right", "Backspace", "Delete"};
@@ -115,15 +82,14 @@ Json command(Choices& c) {
     static const std::array<int, 6> kVirtualKeys{123, 16, 17, 18, 65, 13};
     static const std::array<int, 6> kSizes{0, 120, 900, 4125, 12000, 40000};
     static const std::array<int, 6> kResults{0, 2, 31, 33, 42, -5};
-    switch (c.next(20)) {
-    case 0:
-    case 1:
-    case 2:
-    case 3:
+    const unsigned kind = c.next(20);
+    if (kind < 4) {
         return Json::array({"type", text(c)});
-    case 4:
-    case 5:
+    }
+    if (kind < 6) {
         return Json::array({"key", std::string(c.pick(kKeyNames)), c.next(8)});
+    }
+    switch (kind) {
     case 6:
         return Json::array({"click", c.next(200)});
     case 7:
@@ -133,15 +99,10 @@ Json command(Choices& c) {
     case 9:
         return Json::array({"answer", c.next(2) == 0 ? "yes" : "no"});
     case 10:
-        if (c.next(3) == 0) {
-            return Json::array({"input", nullptr});
-        }
-        return Json::array({"input", text(c)});
+        return c.next(3) == 0 ? Json::array({"input", nullptr}) : Json::array({"input", text(c)});
     case 11:
-        if (c.next(3) == 0) {
-            return Json::array({"capture", nullptr});
-        }
-        return Json::array({"capture", c.pick(kVirtualKeys), c.next(8)});
+        return c.next(3) == 0 ? Json::array({"capture", nullptr})
+                              : Json::array({"capture", c.pick(kVirtualKeys), c.next(8)});
     case 12:
         return Json::array({"shellresult", c.pick(kResults)});
     case 13:
@@ -161,18 +122,15 @@ Json command(Choices& c) {
     }
 }
 
-int play(const std::filesystem::path& folder, const std::string& script, std::string& printed) {
+// Plays the script and returns what it printed.
+std::string play(const std::filesystem::path& folder, const std::string& script) {
     std::istringstream in(script);
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = 0;
+    std::ostringstream out, err;
     {
         zorlo::script::ScriptRunner runner(folder, out);
-        status = runner.run(in, err);
+        check(runner.run(in, err) == 0, "the runner refused a generated script: " + err.str());
     }
-    printed = out.str();
-    check(status == 0, "the runner refused a generated script: " + err.str());
-    return status;
+    return out.str();
 }
 
 } // namespace
@@ -192,12 +150,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     script += "[\"close\"]\n";
 
-    std::string printed;
-    play(folder, script, printed);
-
+    play(folder, script);
     // What one run saved, the next run must load: the console's own files never
     // fail to load.
-    play(folder, "[\"start\"]\n[\"dump\"]\n", printed);
+    const std::string printed = play(folder, "[\"start\"]\n[\"dump\"]\n");
     check(printed.find("LOAD: Error") == std::string::npos,
           "the files a run saved did not load in the next run:\n" + script);
     return 0;

@@ -7,46 +7,27 @@ namespace {
 
 constexpr TextView kCannotHold = u": names and values cannot hold double quotes or line breaks";
 
-const std::string kList = "\"ed\"\r\n\"C:\\Tools\\editor.exe\"\r\n\"np\"\r\n\"notepad.exe\"\r\n";
-std::string paramsWith(const std::string& key, const std::string& modifier) {
-    return "\"active\"\r\n\"1\"\r\n\"autohide\"\r\n\"0\"\r\n\"height\"\r\n\"2400\"\r\n"
-           "\"key\"\r\n\"" +
-           key + "\"\r\n\"left\"\r\n\"1200\"\r\n\"modifier\"\r\n\"" + modifier +
-           "\"\r\n\"top\"\r\n\"1200\"\r\n\"width\"\r\n\"4125\"\r\n";
-}
-const std::string kParams = paramsWith("123", "0");
-
 Text words(int n) {
-    Text line;
-    for (int i = 1; i <= n; ++i) {
-        line += (i > 1 ? u" w" : u"w") + toText(i);
+    Text line = u"w1";
+    for (int i = 2; i <= n; ++i) {
+        line += u" w" + toText(i);
     }
     return line;
 }
 
-class BadInput : public ::testing::Test {
+class BadInput : public SessionTest {
   protected:
     // A console that has loaded the macros ed and np.
-    ConsoleSession& started(const std::string& params = kParams) {
-        writeBytes(folder / "zorlo.list", kList);
-        writeBytes(folder / "zorlo.param", params);
-        session = std::make_unique<ConsoleSession>(folder.path());
-        return session->start();
-    }
-    // A later run on the same folder: what the first one saved.
-    ConsoleSession& restarted() {
-        session->close();
-        session = std::make_unique<ConsoleSession>(folder.path());
-        return session->start();
-    }
-    void expectMacrosIntact(const ConsoleSession& s) {
-        EXPECT_EQ(s.macro(u"ed"), u"C:\\Tools\\editor.exe");
-        EXPECT_EQ(s.macro(u"np"), u"notepad.exe");
-    }
+    ConsoleSession& started(const std::string& param = params()) { return startWith(kList, param); }
     std::size_t launches() const { return session->desk.log.count("launch"); }
-
-    ScratchFolder folder;
-    std::unique_ptr<ConsoleSession> session;
+    // Esc on the typed line offers nothing: the line and the status stay.
+    void expectNoCompletion(ConsoleSession& s, TextView typed) {
+        s.type(typed);
+        const Text statusBefore = s.status();
+        s.key(vk::Escape);
+        EXPECT_EQ(s.console.cmdLine, typed);
+        EXPECT_EQ(s.status(), statusBefore);
+    }
 };
 
 TEST_F(BadInput, FiftyOneWordsAreReportedAndTheConsoleGoesOn) {
@@ -56,12 +37,7 @@ TEST_F(BadInput, FiftyOneWordsAreReportedAndTheConsoleGoesOn) {
     s.line(words(50) + u" ");
     EXPECT_EQ(launches(), 0u);
 
-    // Completion on such a line offers nothing and leaves the line alone.
-    s.type(words(51));
-    const Text statusBefore = s.status();
-    s.key(vk::Escape);
-    EXPECT_EQ(s.console.cmdLine, words(51));
-    EXPECT_EQ(s.status(), statusBefore);
+    expectNoCompletion(s, words(51));
     s.enter();
 
     s.line(words(50));
@@ -107,17 +83,10 @@ TEST_F(BadInput, AnUnclosedBracketIsReportedWhereverItIsTyped) {
     EXPECT_TRUE(s.paneHas(u"ERROR: Invalid pattern: unclosed [ in \"[y\""));
     s.line(u"macro [a C:\\a.exe");
     EXPECT_EQ(s.status(), u"Error adding [a: Invalid pattern: unclosed [ in \"[a\"");
-    const std::size_t before = s.mark();
+    const std::size_t before = s.pane().size();
     s.line(u"list [a");
-    EXPECT_TRUE(s.paneSince(before).find(u"ERROR: Invalid pattern: unclosed [ in \"[a\"") !=
-                Text::npos);
-
-    // A completion word that is no pattern offers nothing.
-    s.type(u"ed [a");
-    const Text statusBefore = s.status();
-    s.key(vk::Escape);
-    EXPECT_EQ(s.console.cmdLine, u"ed [a");
-    EXPECT_EQ(s.status(), statusBefore);
+    EXPECT_NE(s.pane().find(u"ERROR: Invalid pattern: unclosed [ in \"[a\"", before), Text::npos);
+    expectNoCompletion(s, u"ed [a"); // a completion word that is no pattern
 
     EXPECT_EQ(launches(), 1u);
     EXPECT_EQ(s.console.macros.count(), 2u);
@@ -126,20 +95,17 @@ TEST_F(BadInput, AnUnclosedBracketIsReportedWhereverItIsTyped) {
 
 TEST_F(BadInput, TypedQuotesAndLineBreaksAreRefusedWhereTheyWouldBeStored) {
     ConsoleSession& s = started();
-    s.line(u"macro \"a\"\"b\" x");
-    EXPECT_EQ(s.status(), u"Cannot store a\"b" + Text(kCannotHold));
-    s.line(u"macro q \"x\"\"y\"");
-    EXPECT_EQ(s.status(), u"Cannot store q" + Text(kCannotHold));
-    s.line(u"macro c\rr x");
-    EXPECT_EQ(s.status(), u"Cannot store c\rr" + Text(kCannotHold));
-    s.paste(u"macro l\nf x");
-    s.enter();
-    EXPECT_EQ(s.status(), u"Cannot store l\nf" + Text(kCannotHold));
-    s.line(u"rename ed \"e\"\"d\"");
-    EXPECT_EQ(s.status(), u"Cannot store e\"d" + Text(kCannotHold));
-    s.paste(u"rename np n\r\np");
-    s.enter();
-    EXPECT_EQ(s.status(), u"Cannot store n\r\np" + Text(kCannotHold));
+    // Typed or pasted (a paste may hold line breaks), and the name it would store.
+    const std::tuple<bool, Text, Text> cases[] = {
+        {false, u"macro \"a\"\"b\" x", u"a\"b"},   {false, u"macro q \"x\"\"y\"", u"q"},
+        {false, u"macro c\rr x", u"c\rr"},         {true, u"macro l\nf x", u"l\nf"},
+        {false, u"rename ed \"e\"\"d\"", u"e\"d"}, {true, u"rename np n\r\np", u"n\r\np"},
+    };
+    for (const auto& [pasted, typed, name] : cases) {
+        pasted ? s.paste(typed) : s.type(typed);
+        s.enter();
+        EXPECT_EQ(s.status(), u"Cannot store " + name + Text(kCannotHold));
+    }
 
     ConsoleSession& again = restarted();
     EXPECT_EQ(again.console.macros.count(), 2u);
@@ -208,14 +174,14 @@ TEST_F(BadInput, AHotkeyThatIsNoKeyCodeLeavesTheTickIdle) {
     for (const auto& [key, modifier] :
          {std::pair<std::string, std::string>{"abc", "0"}, {"99999", "0"}, {"123", "abc"}}) {
         SCOPED_TRACE("key " + key + ", modifier " + modifier);
-        ConsoleSession& s = started(paramsWith(key, modifier));
+        ConsoleSession& s = started(params(key, modifier));
         EXPECT_TRUE(s.paneHas(u"LOAD: Param Ok"));
         const std::size_t events = s.desk.log.events.size();
         for (const int down : {123, 16, 17, 18, 65}) {
             s.desk.keyboard.setDown(down, true);
         }
         for (int i = 0; i < 3; ++i) {
-            s.tick();
+            s.console.theTimer_Timer();
         }
         EXPECT_EQ(s.desk.log.events.size(), events) << "the tick showed, hid or bleeped";
         s.line(u"listparams");

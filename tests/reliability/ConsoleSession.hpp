@@ -17,33 +17,36 @@ namespace zorlo::testing {
 namespace fs = std::filesystem;
 
 // A folder of the test's own, removed afterwards.
-class ScratchFolder {
-  public:
-    ScratchFolder() {
-        path_ = fs::temp_directory_path() /
-                ("zorlo-reliability-" + std::to_string(std::random_device{}()));
-        fs::create_directories(path_);
-    }
+struct ScratchFolder {
+    ScratchFolder() { fs::create_directories(path_); }
     ~ScratchFolder() {
         std::error_code ignored;
         fs::remove_all(path_, ignored);
     }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
     const fs::path& path() const { return path_; }
     fs::path operator/(const char* name) const { return path_ / name; }
 
   private:
-    fs::path path_;
+    fs::path path_ =
+        fs::temp_directory_path() / ("zorlo-reliability-" + std::to_string(std::random_device{}()));
 };
-
-inline void writeBytes(const fs::path& file, const std::string& bytes) {
-    writeFileAtomically(file, bytes);
-}
 
 inline std::string readBytes(const fs::path& file) {
     return readFileBytes(file).value_or("(missing)");
+}
+
+inline const std::string kList =
+    "\"ed\"\r\n\"C:\\Tools\\editor.exe\"\r\n\"np\"\r\n\"notepad.exe\"\r\n";
+
+inline std::string params(const std::string& key = "123", const std::string& modifier = "0",
+                          const std::string& top = "1200", const std::string& left = "1200",
+                          const std::string& height = "2400", const std::string& width = "4125") {
+    const auto pair = [](const char* name, const std::string& value) {
+        return "\"" + std::string(name) + "\"\r\n\"" + value + "\"\r\n";
+    };
+    return pair("active", "1") + pair("autohide", "0") + pair("height", height) + pair("key", key) +
+           pair("left", left) + pair("modifier", modifier) + pair("top", top) +
+           pair("width", width);
 }
 
 // One run of the console on the fake desktop, driven the way the scripted
@@ -52,24 +55,17 @@ class ConsoleSession {
   public:
     explicit ConsoleSession(const fs::path& folder) : desk(folder), console(desk.desktop()) {
         desk.attach(&console);
+        console.formLoad();
     }
     ~ConsoleSession() { desk.attach(nullptr); }
-    ConsoleSession(const ConsoleSession&) = delete;
-    ConsoleSession& operator=(const ConsoleSession&) = delete;
 
-    ConsoleSession& start() {
-        console.formLoad();
-        return *this;
-    }
     void close() { desk.window.userClose(); }
 
     // Typed one character at a time; characters without a key code cannot be cancelled.
     void type(TextView text) {
         for (const char16_t c : text) {
-            int code = (c >= u'a' && c <= u'z') ? c - u'a' + 'A' : 0;
-            if ((c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u' ') {
-                code = c;
-            }
+            const bool keyed = (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u' ';
+            const int code = (c >= u'a' && c <= u'z') ? c - u'a' + 'A' : keyed ? c : 0;
             int keyCode = code;
             console.txtCLI_KeyDown(keyCode, ShiftState::None);
             if (code == 0 || keyCode != 0) {
@@ -96,14 +92,10 @@ class ConsoleSession {
     void drop(const FakeDroppedData& data, int shift = ShiftState::None) {
         console.txtCLI_OLEDragDrop(data, shift);
     }
-    void tick() { console.theTimer_Timer(); }
 
     Text pane() const { return desk.textArea.text(); }
     Text status() const { return desk.label.caption(); }
     bool paneHas(TextView text) const { return pane().find(text) != Text::npos; }
-    // The pane from here on: what the next actions write.
-    std::size_t mark() const { return pane().size(); }
-    Text paneSince(std::size_t mark) const { return pane().substr(std::min(mark, pane().size())); }
     Text macro(TextView name) const {
         for (const Bin& bin : console.macros) {
             if (bin.NAME == name) {
@@ -117,8 +109,32 @@ class ConsoleSession {
     Console console;
 };
 
-inline std::string shown(TextView text) {
-    return toUtf8(text);
-}
+// A console started on settings files the test wrote, and its later runs.
+class SessionTest : public ::testing::Test {
+  protected:
+    ConsoleSession& startWith(const std::string& list, const std::string& param) {
+        writeFileAtomically(folder / "zorlo.list", list);
+        writeFileAtomically(folder / "zorlo.param", param);
+        return startIn(folder.path());
+    }
+    ConsoleSession& startIn(const fs::path& settings) {
+        settingsFolder = settings;
+        session = std::make_unique<ConsoleSession>(settings);
+        return *session;
+    }
+    // A later run on the same folder: what the first one saved.
+    ConsoleSession& restarted() {
+        session->close();
+        return startIn(settingsFolder);
+    }
+    void expectMacrosIntact(const ConsoleSession& s) {
+        EXPECT_EQ(s.macro(u"ed"), u"C:\\Tools\\editor.exe");
+        EXPECT_EQ(s.macro(u"np"), u"notepad.exe");
+    }
+
+    ScratchFolder folder;
+    fs::path settingsFolder;
+    std::unique_ptr<ConsoleSession> session;
+};
 
 } // namespace zorlo::testing

@@ -97,29 +97,28 @@ class ConsoleTest : public QObject {
     void upAndDownRecallEarlierLines() {
         enter("list a");
         enter("list b");
-        QTest::keyClick(&txt(), Qt::Key_Up);
-        QCOMPARE(commandLine(), QString("list b"));
-        QTest::keyClick(&txt(), Qt::Key_Up);
-        QCOMPARE(commandLine(), QString("list a"));
-        QTest::keyClick(&txt(), Qt::Key_Down);
-        QCOMPARE(commandLine(), QString("list a"));
-        QTest::keyClick(&txt(), Qt::Key_Down);
-        QCOMPARE(commandLine(), QString("list b"));
-        QTest::keyClick(&txt(), Qt::Key_Down);
-        QCOMPARE(commandLine(), QString("list b"));
+        // Each key and the line it recalls; Down past the newest line stays there.
+        const std::pair<Qt::Key, const char*> steps[] = {{Qt::Key_Up, "list b"},
+                                                         {Qt::Key_Up, "list a"},
+                                                         {Qt::Key_Down, "list a"},
+                                                         {Qt::Key_Down, "list b"},
+                                                         {Qt::Key_Down, "list b"}};
+        for (const auto& [key, recalled] : steps) {
+            QTest::keyClick(&txt(), key);
+            QCOMPARE(commandLine(), QString(recalled));
+        }
         QVERIFY(pane().endsWith("\r\n>list b")); // the recalled line replaced the typed one
     }
 
     void homeAndShiftHomeLandOnTheCommandLine() {
         enter("list");
         QTest::keyClicks(&txt(), "abc def");
-        QTest::keyClick(&txt(), Qt::Key_Home);
-        QCOMPARE(front->textArea().caret(), front->textArea().length() - 7);
-        QCOMPARE(front->textArea().selLength(), 0);
-        QTest::keyClick(&txt(), Qt::Key_End);
-        QTest::keyClick(&txt(), Qt::Key_Home, Qt::ShiftModifier);
-        QCOMPARE(front->textArea().caret(), front->textArea().length() - 7);
-        QCOMPARE(front->textArea().selLength(), 7);
+        for (const bool shift : {false, true}) {
+            QTest::keyClick(&txt(), Qt::Key_End);
+            QTest::keyClick(&txt(), Qt::Key_Home, shift ? Qt::ShiftModifier : Qt::NoModifier);
+            QCOMPARE(front->textArea().caret(), front->textArea().length() - 7);
+            QCOMPARE(front->textArea().selLength(), shift ? 7 : 0);
+        }
     }
 
     void escCompletesFromMacros() {

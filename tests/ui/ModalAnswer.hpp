@@ -10,20 +10,15 @@
 template <typename Box> void answerModal(std::function<void(Box&)> answer, int giveUpMs = 5000) {
     auto* poll = new QTimer;
     auto waited = std::make_shared<int>(0);
-    constexpr int kStepMs = 10;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, waited, answer] {
-        *waited += kStepMs;
-        if (auto* box = qobject_cast<Box*>(QApplication::activeModalWidget())) {
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, waited, answer, giveUpMs] {
+        auto* box = qobject_cast<Box*>(QApplication::activeModalWidget());
+        if (box != nullptr || (*waited += 10) > giveUpMs) {
             poll->stop();
             poll->deleteLater();
+        }
+        if (box != nullptr) {
             answer(*box);
         }
     });
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, waited, giveUpMs] {
-        if (*waited > giveUpMs) {
-            poll->stop();
-            poll->deleteLater();
-        }
-    });
-    poll->start(kStepMs);
+    poll->start(10);
 }

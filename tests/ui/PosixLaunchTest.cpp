@@ -23,14 +23,10 @@ using namespace zorlo;
 
 namespace {
 
-class TempFolder {
-  public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "zorlo-test-XXXXXX").string();
-        path = mkdtemp(pattern.data());
-    }
+struct TempFolder {
+    std::string pattern = (fs::temp_directory_path() / "zorlo-test-XXXXXX").string();
+    fs::path path = mkdtemp(pattern.data());
     ~TempFolder() { fs::remove_all(path); }
-    fs::path path;
 };
 
 void writeProgram(const fs::path& file, const std::string& body) {
@@ -50,6 +46,7 @@ std::string waitForFile(const fs::path& file) {
     return text.str();
 }
 
+// Sets an environment variable for as long as it lives.
 class ScopedEnv {
   public:
     ScopedEnv(const char* name, const std::string& value) : name_(name) {
@@ -58,13 +55,7 @@ class ScopedEnv {
         }
         setenv(name, value.c_str(), 1);
     }
-    ~ScopedEnv() {
-        if (old_) {
-            setenv(name_, old_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
+    ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
 
   private:
     const char* name_;
@@ -184,14 +175,15 @@ TEST(ProgramFolder, IsTheProgramsFolderUnlessItCannotBeWritten) {
 }
 
 TEST(VirtualKeys, MapWindowsCodesToKeysymsAndBack) {
-    EXPECT_EQ(x11::keysymsForVirtualKey(123), std::vector<unsigned long>{XK_F12});
-    EXPECT_EQ(x11::keysymsForVirtualKey('A'), std::vector<unsigned long>{XK_a});
-    EXPECT_EQ(x11::keysymsForVirtualKey(17),
-              (std::vector<unsigned long>{XK_Control_L, XK_Control_R}));
-    EXPECT_TRUE(x11::keysymsForVirtualKey(255).empty());
-    EXPECT_EQ(x11::virtualKeyForKeysym(XK_F9), 120);
-    EXPECT_EQ(x11::virtualKeyForKeysym(XK_Q), 'Q');
-    EXPECT_EQ(x11::virtualKeyForKeysym(XK_Shift_R), 16);
-    EXPECT_EQ(x11::virtualKeyForKeysym(XK_1), '1');
-    EXPECT_EQ(x11::virtualKeyForKeysym(XK_EuroSign), 0);
+    using Keysyms = std::vector<unsigned long>;
+    const std::pair<int, Keysyms> toKeysyms[] = {
+        {123, {XK_F12}}, {'A', {XK_a}}, {17, {XK_Control_L, XK_Control_R}}, {255, {}}};
+    for (const auto& [code, keysyms] : toKeysyms) {
+        EXPECT_EQ(x11::keysymsForVirtualKey(code), keysyms) << code;
+    }
+    const std::pair<unsigned long, int> toCodes[] = {
+        {XK_F9, 120}, {XK_Q, 'Q'}, {XK_Shift_R, 16}, {XK_1, '1'}, {XK_EuroSign, 0}};
+    for (const auto& [keysym, code] : toCodes) {
+        EXPECT_EQ(x11::virtualKeyForKeysym(keysym), code) << keysym;
+    }
 }

@@ -17,27 +17,13 @@ void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary) << bytes;
 }
 
-// A valid, silent wave file of a few samples.
+// A valid, silent wave file: 8-bit mono PCM at 8000 samples a second, 8 samples.
 std::string tinyWave() {
-    std::string wave = "RIFF";
-    auto number = [&wave](unsigned value, int bytes) {
-        for (int i = 0; i < bytes; ++i) {
-            wave.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-        }
-    };
-    number(36 + 8, 4);
-    wave += "WAVEfmt ";
-    number(16, 4);
-    number(1, 2);    // PCM
-    number(1, 2);    // mono
-    number(8000, 4); // samples per second
-    number(8000, 4); // bytes per second
-    number(1, 2);    // block align
-    number(8, 2);    // bits per sample
-    wave += "data";
-    number(8, 4);
-    wave.append(8, '\x80');
-    return wave;
+    return std::string(
+               "RIFF,\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01\0\x08\0"
+               "data\x08\0\0\0",
+               44) +
+           std::string(8, '\x80');
 }
 
 TEST(SettingsFolder, StaysBesideTheProgramUnlessItCannotWriteThere) {

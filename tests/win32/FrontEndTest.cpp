@@ -1,48 +1,29 @@
 #include "ConsoleFixture.hpp"
 #include "platform/win32/SingleInstance.hpp"
 
-#include <fstream>
-#include <sstream>
+#include <array>
 
 namespace zorlo::win32::testing {
 namespace {
 
-constexpr auto npos = std::wstring::npos;
-
-RECT childRect(HWND parent, HWND child) {
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-RECT frameOf(HWND window) {
+// Left, top, width and height of a window's frame, or of a child in its parent.
+std::array<LONG, 4> placeOf(HWND window, HWND parent = nullptr) {
     RECT rect{};
     GetWindowRect(window, &rect);
-    return rect;
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-std::string readBytes(const std::wstring& file) {
-    std::ifstream in(std::filesystem::path(file), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-TEST_F(ConsoleTest, StartsWithCaptionFirstLinePromptAndReady) {
+TEST_F(ConsoleTest, StartsWithCaptionFirstLinePromptAndColours) {
     EXPECT_EQ(windowText(window()), L"Zorlo Console v2.2.3");
     EXPECT_TRUE(IsWindowVisible(window()));
-    const std::wstring text = pane();
-    EXPECT_EQ(text.rfind(L"  Starting up...\r\n", 0), 0u) << text;
-    EXPECT_TRUE(endsWith(text, L"\r\n>")) << text;
+    EXPECT_EQ(pane().rfind(L"  Starting up...\r\n", 0), 0u) << pane();
+    EXPECT_TRUE(endsWith(pane(), L"\r\n>")) << pane();
     EXPECT_EQ(status(), L"Ready");
-    EXPECT_EQ(selection(), std::make_pair(DWORD(text.size()), DWORD(text.size())));
-}
+    EXPECT_EQ(selection(), atEnd());
 
-TEST_F(ConsoleTest, TextAreaIsGreenOnBlackWithVerticalScrollBar) {
     const LONG_PTR style = GetWindowLongPtrW(edit(), GWL_STYLE);
-    EXPECT_TRUE(style & ES_MULTILINE);
-    EXPECT_TRUE(style & WS_VSCROLL);
+    EXPECT_TRUE((style & ES_MULTILINE) && (style & WS_VSCROLL));
     const HDC dc = CreateCompatibleDC(nullptr);
     const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
         window(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit())));
@@ -56,17 +37,15 @@ TEST_F(ConsoleTest, TextAreaIsGreenOnBlackWithVerticalScrollBar) {
 
 TEST_F(ConsoleTest, EnteredLineRunsAndANewPromptFollows) {
     enter(L"listparams");
-    const std::wstring text = pane();
-    EXPECT_NE(text.find(L">listparams\r\n"), npos) << text;
-    EXPECT_NE(text.find(L"\r\n  key (123)\r\n"), npos) << text;
-    EXPECT_TRUE(endsWith(text, L"\r\n>")) << text;
+    EXPECT_TRUE(paneHas(L">listparams\r\n") && paneHas(L"\r\n  key (123)\r\n")) << pane();
+    EXPECT_TRUE(endsWith(pane(), L"\r\n>")) << pane();
     EXPECT_EQ(status(), L"Ready");
-    EXPECT_EQ(selection().first, pane().size());
+    EXPECT_EQ(selection(), atEnd());
     // Enter in the middle of a line still runs all of it.
     typeText(edit(), L"find zzz");
     SendMessageW(edit(), EM_SETSEL, pane().size() - 3, pane().size() - 3);
     pressKey(edit(), VK_RETURN);
-    EXPECT_NE(pane().find(L">find zzz\r\n  No Macros Found\r\n>"), npos) << pane();
+    EXPECT_TRUE(paneHas(L">find zzz\r\n  No Macros Found\r\n>")) << pane();
 }
 
 TEST_F(ConsoleTest, ProgramWritesRunTheChangeHandlingBeforeReturning) {
@@ -82,18 +61,17 @@ TEST_F(ConsoleTest, UpAndDownRecallEnteredLines) {
     for (const auto* line : {L"find a", L"find b", L"find c"}) {
         enter(line);
     }
-    pressKey(edit(), VK_UP);
-    EXPECT_EQ(commandLine(), L"find c");
-    // Swallowed: EDIT never moved the caret up a line.
-    EXPECT_EQ(selection().first, pane().size());
-    pressKey(edit(), VK_UP);
-    EXPECT_EQ(commandLine(), L"find b");
-    pressKey(edit(), VK_DOWN);
-    EXPECT_EQ(commandLine(), L"find b");
-    pressKey(edit(), VK_DOWN);
-    EXPECT_EQ(commandLine(), L"find c");
-    pressKey(edit(), VK_DOWN);
-    EXPECT_EQ(commandLine(), L"find c");
+    // Each key and the line it recalls; Down past the newest line stays there.
+    const std::pair<UINT, const wchar_t*> steps[] = {{VK_UP, L"find c"},
+                                                     {VK_UP, L"find b"},
+                                                     {VK_DOWN, L"find b"},
+                                                     {VK_DOWN, L"find c"},
+                                                     {VK_DOWN, L"find c"}};
+    for (const auto& [key, recalled] : steps) {
+        pressKey(edit(), key);
+        EXPECT_EQ(commandLine(), recalled);
+        EXPECT_EQ(selection(), atEnd()); // swallowed: EDIT never moved the caret a line
+    }
 }
 
 TEST_F(ConsoleTest, EscCompletesTheLastWordFromTheMacros) {
@@ -104,7 +82,7 @@ TEST_F(ConsoleTest, EscCompletesTheLastWordFromTheMacros) {
     pressKey(edit(), VK_ESCAPE);
     EXPECT_EQ(commandLine(), L"edit notepad");
     EXPECT_EQ(status(), L"'notepad' from MACROS");
-    EXPECT_EQ(selection().first, pane().size());
+    EXPECT_EQ(selection(), atEnd());
 }
 
 TEST_F(ConsoleTest, HomeKeysPlaceTheCaretOnTheCommandLine) {
@@ -123,59 +101,47 @@ TEST_F(ConsoleTest, ClickInOutputReturnsTheCaretButKeepsASelection) {
     typeText(edit(), L"abc");
     SendMessageW(edit(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
     SendMessageW(edit(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-    EXPECT_EQ(selection().first, pane().size());
+    EXPECT_EQ(selection(), atEnd());
     SendMessageW(edit(), EM_SETSEL, 0, 5);
     SendMessageW(edit(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
     EXPECT_EQ(selection(), std::make_pair(DWORD(0), DWORD(5)));
 }
 
 TEST_F(ConsoleTest, ResizeRefitsBothControlsUnlessMinimised) {
-    const HWND label = app_->mainWindow().label().handle();
+    using Place = std::array<LONG, 4>;
     // 6000 by 3000 twips at 15 twips per pixel.
     SetWindowPos(window(), nullptr, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER);
-    const RECT text = childRect(window(), edit());
-    EXPECT_EQ(text.left, 0);
-    EXPECT_EQ(text.top, 18);
-    EXPECT_EQ(text.right - text.left, 392);
-    EXPECT_EQ(text.bottom - text.top, 156);
-    const RECT status = childRect(window(), label);
-    EXPECT_EQ(status.left, 0);
-    EXPECT_EQ(status.top, 0);
-    EXPECT_EQ(status.right - status.left, 392);
+    EXPECT_EQ(placeOf(edit(), window()), (Place{0, 18, 392, 156}));
+    Place label = placeOf(app_->mainWindow().label().handle(), window());
+    label[3] = 0; // the label keeps its own height
+    EXPECT_EQ(label, (Place{0, 0, 392, 0}));
     ShowWindow(window(), SW_MINIMIZE);
-    const RECT whileMinimised = childRect(window(), edit());
-    EXPECT_EQ(whileMinimised.right - whileMinimised.left, 392);
-    EXPECT_EQ(whileMinimised.bottom - whileMinimised.top, 156);
+    const Place minimised = placeOf(edit(), window());
+    EXPECT_EQ(minimised[2], 392);
+    EXPECT_EQ(minimised[3], 156);
 }
 
 TEST_F(ConsoleTest, MaxSpreadsTheWindowAndMinPutsItBack) {
-    const RECT before = frameOf(window());
+    const auto before = placeOf(window());
     enter(L"max");
-    const RECT large = frameOf(window());
-    EXPECT_EQ(large.left, 13);
-    EXPECT_EQ(large.top, 13);
-    EXPECT_NEAR(large.right - large.left, GetSystemMetrics(SM_CXSCREEN) - 400 / 15.0, 1);
-    EXPECT_NEAR(large.bottom - large.top, GetSystemMetrics(SM_CYSCREEN) - 700 / 15.0, 1);
-    const RECT text = childRect(window(), edit());
-    EXPECT_EQ(text.right - text.left, large.right - large.left - 8);
+    const auto large = placeOf(window());
+    EXPECT_EQ(large[0], 13);
+    EXPECT_EQ(large[1], 13);
+    EXPECT_NEAR(large[2], GetSystemMetrics(SM_CXSCREEN) - 400 / 15.0, 1);
+    EXPECT_NEAR(large[3], GetSystemMetrics(SM_CYSCREEN) - 700 / 15.0, 1);
+    EXPECT_EQ(placeOf(edit(), window())[2], large[2] - 8);
     enter(L"min");
-    const RECT after = frameOf(window());
-    EXPECT_EQ(after.left, before.left);
-    EXPECT_EQ(after.top, before.top);
-    EXPECT_EQ(after.right, before.right);
-    EXPECT_EQ(after.bottom, before.bottom);
+    EXPECT_EQ(placeOf(window()), before);
 }
 
 TEST_F(ConsoleTest, HidingLeavesTheTopmostBandInPlace) {
     SetWindowPos(window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ASSERT_TRUE(GetWindowLongPtrW(window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    const RECT before = frameOf(window());
+    const auto before = placeOf(window());
     app_->console().hideWindow();
     EXPECT_FALSE(IsWindowVisible(window()));
     EXPECT_FALSE(GetWindowLongPtrW(window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    const RECT after = frameOf(window());
-    EXPECT_EQ(after.left, before.left);
-    EXPECT_EQ(after.right, before.right);
+    EXPECT_EQ(placeOf(window()), before);
     EXPECT_EQ(app_->console().shown, 0);
 }
 
@@ -215,7 +181,7 @@ struct Modifiers {
 class HotkeyCaptureTest : public ConsoleTest, public ::testing::WithParamInterface<Modifiers> {};
 
 TEST_P(HotkeyCaptureTest, RecordsF9WithAtMostOneModifier) {
-    const RECT console = frameOf(window());
+    const auto console = placeOf(window());
     std::wstring label;
     RECT placed{};
     WindowWatch watch(windowTitled(KeyCaptureWindow::kClassName, L"Zorlo Hotkey"),
@@ -234,12 +200,12 @@ TEST_P(HotkeyCaptureTest, RecordsF9WithAtMostOneModifier) {
     enter(L"param key");
     ASSERT_TRUE(watch.fired());
     EXPECT_EQ(label, L"Press Hotkey\n");
-    EXPECT_EQ(placed.left - console.left, 100); // 1500 twips
-    EXPECT_EQ(placed.top - console.top, 60);    // 900 twips
+    EXPECT_EQ(placed.left - console[0], 100); // 1500 twips
+    EXPECT_EQ(placed.top - console[1], 60);   // 900 twips
     EXPECT_EQ(app_->captureWindow(), nullptr);
     enter(L"listparams");
-    EXPECT_NE(pane().find(L"  key (120)\r\n"), npos) << pane();
-    EXPECT_NE(pane().find(L"  modifier (" + std::to_wstring(GetParam().recorded) + L")\r\n"), npos)
+    EXPECT_TRUE(paneHas(L"  key (120)\r\n")) << pane();
+    EXPECT_TRUE(paneHas(L"  modifier (" + std::to_wstring(GetParam().recorded) + L")\r\n"))
         << pane();
 }
 
@@ -258,8 +224,7 @@ TEST_F(ConsoleTest, ClosingTheCaptureWindowKeepsTheHotkey) {
     ASSERT_TRUE(watch.fired());
     EXPECT_TRUE(app_->console().xTimers);
     enter(L"listparams");
-    EXPECT_NE(pane().find(L"  key (123)\r\n"), npos) << pane();
-    EXPECT_NE(pane().find(L"  modifier (0)\r\n"), npos) << pane();
+    EXPECT_TRUE(paneHas(L"  key (123)\r\n") && paneHas(L"  modifier (0)\r\n")) << pane();
 }
 
 } // namespace

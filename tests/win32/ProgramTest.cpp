@@ -7,32 +7,11 @@
 
 #include <shellapi.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace zorlo::win32::testing {
 namespace {
 
 constexpr auto npos = std::wstring::npos;
 constexpr DWORD kStartMs = 15000;
-
-struct Search {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK findConsole(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<Search*>(context);
-    wchar_t name[64];
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == search->process && GetClassNameW(window, name, 64) > 0 &&
-        std::wstring(name) == L"ZorloConsoleWindow") {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 // Text of another process's control: WM_GETTEXT is carried across, while
 // GetWindowText would not ask the control at all.
@@ -43,13 +22,6 @@ std::wstring remoteText(HWND window) {
         SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(copied));
     return text;
-}
-
-std::string readBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
 }
 
 // One started zorlo.exe.
@@ -75,18 +47,23 @@ class Started {
         }
     }
     Started(const Started&) = delete;
-    Started& operator=(const Started&) = delete;
 
     // The console window once it is visible; nullptr when none came up.
     HWND window() {
-        Search search{process_.dwProcessId, nullptr};
+        HWND found = nullptr;
         waitUntil(
             [&] {
-                EnumWindows(findConsole, reinterpret_cast<LPARAM>(&search));
-                return search.found != nullptr && IsWindowVisible(search.found);
+                while ((found = FindWindowExW(nullptr, found, L"ZorloConsoleWindow", nullptr))) {
+                    DWORD process = 0;
+                    GetWindowThreadProcessId(found, &process);
+                    if (process == process_.dwProcessId) {
+                        return IsWindowVisible(found) != FALSE;
+                    }
+                }
+                return false;
             },
             kStartMs);
-        return search.found;
+        return found;
     }
     HWND edit() { return FindWindowExW(window(), nullptr, L"Edit", nullptr); }
     void enter(std::wstring_view line) {

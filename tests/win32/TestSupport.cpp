@@ -2,18 +2,19 @@
 
 #include "ui/win32/InputBox.hpp"
 
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <tlhelp32.h>
 #include <winternl.h>
 
 namespace zorlo::win32::testing {
 
 TempFolder::TempFolder() {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
     static unsigned counter = 0;
-    path_ = std::filesystem::path(base) / (L"zorlo-test-" + std::to_wstring(GetCurrentProcessId()) +
-                                           L"-" + std::to_wstring(++counter));
+    path_ = std::filesystem::temp_directory_path() /
+            (L"zorlo-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+             std::to_wstring(++counter));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
 }
@@ -36,17 +37,11 @@ std::wstring windowText(HWND window) {
     return text;
 }
 
-std::wstring readFile(const std::filesystem::path& file) {
-    const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, 0, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return {};
-    }
-    std::string bytes(static_cast<std::size_t>(GetFileSize(handle, nullptr)), '\0');
-    DWORD read = 0;
-    ReadFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(handle);
-    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), read / sizeof(wchar_t));
+std::string readBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 bool endsWith(std::wstring_view text, std::wstring_view end) {
@@ -90,50 +85,21 @@ void pressKey(HWND window, UINT virtualKey) {
 HeldKeys::HeldKeys(const std::vector<int>& keys) {
     GetKeyboardState(saved_);
     BYTE state[256];
-    GetKeyboardState(state);
+    std::copy(std::begin(saved_), std::end(saved_), state);
     for (const int key : keys) {
         state[key] = 0x80;
     }
     SetKeyboardState(state);
 }
 
-HeldKeys::~HeldKeys() {
-    SetKeyboardState(saved_);
-}
-
 namespace {
 
-std::map<UINT_PTR, WindowWatch*>& watches() {
-    static std::map<UINT_PTR, WindowWatch*> all;
-    return all;
-}
-
-struct ThreadSearch {
-    const std::function<bool(HWND)>* match;
-    HWND found;
-};
-
-BOOL CALLBACK searchThreadWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<ThreadSearch*>(context);
-    if (IsWindowVisible(window) && (*search->match)(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
+std::map<UINT_PTR, WindowWatch*> watches;
 
 std::wstring className(HWND window) {
     wchar_t name[256];
     const int length = GetClassNameW(window, name, 256);
-    return std::wstring(name, static_cast<std::size_t>(length > 0 ? length : 0));
-}
-
-BOOL CALLBACK collectStatic(HWND child, LPARAM context) {
-    if (_wcsicmp(className(child).c_str(), L"Static") == 0) {
-        auto* texts = reinterpret_cast<std::wstring*>(context);
-        texts->append(windowText(child)).append(L"\n");
-    }
-    return TRUE;
+    return std::wstring(name, static_cast<std::size_t>(std::max(length, 0)));
 }
 
 } // namespace
@@ -141,47 +107,67 @@ BOOL CALLBACK collectStatic(HWND child, LPARAM context) {
 WindowWatch::WindowWatch(std::function<bool(HWND)> match, std::function<void(HWND)> action)
     : match_(std::move(match)), action_(std::move(action)) {
     timer_ = SetTimer(nullptr, 0, 20, &tick);
-    watches()[timer_] = this;
+    watches[timer_] = this;
 }
 
 WindowWatch::~WindowWatch() {
     if (!fired_) {
         KillTimer(nullptr, timer_);
-        watches().erase(timer_);
+        watches.erase(timer_);
     }
 }
 
 void CALLBACK WindowWatch::tick(HWND, UINT, UINT_PTR id, DWORD) {
-    const auto found = watches().find(id);
-    if (found == watches().end()) {
+    const auto found = watches.find(id);
+    if (found == watches.end()) {
         return;
     }
-    WindowWatch* watch = found->second;
-    ThreadSearch search{&watch->match_, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), searchThreadWindow, reinterpret_cast<LPARAM>(&search));
+    struct Search {
+        WindowWatch* watch;
+        HWND found;
+    } search{found->second, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(context);
+            if (IsWindowVisible(window) && search->watch->match_(window)) {
+                search->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
     if (search.found == nullptr) {
         return;
     }
     KillTimer(nullptr, id);
-    watches().erase(found);
-    watch->fired_ = true;
-    watch->action_(search.found);
+    watches.erase(found);
+    search.watch->fired_ = true;
+    search.watch->action_(search.found);
 }
 
 std::function<bool(HWND)> windowTitled(std::wstring name, std::wstring title) {
-    return [name = std::move(name), title = std::move(title)](HWND window) {
+    return [name, title](HWND window) {
         return className(window) == name && windowText(window) == title;
     };
 }
 
 std::wstring staticTexts(HWND window) {
     std::wstring texts;
-    EnumChildWindows(window, collectStatic, reinterpret_cast<LPARAM>(&texts));
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM context) -> BOOL {
+            if (_wcsicmp(className(child).c_str(), L"Static") == 0) {
+                *reinterpret_cast<std::wstring*>(context) += windowText(child) + L"\n";
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
     return texts;
 }
 
 std::function<bool(HWND)> dialogShowing(std::wstring text) {
-    return [text = std::move(text)](HWND window) {
+    return [text](HWND window) {
         return className(window) == L"#32770" &&
                staticTexts(window).find(text) != std::wstring::npos;
     };
@@ -197,34 +183,23 @@ namespace {
 
 // The head of RTL_USER_PROCESS_PARAMETERS, which winternl.h leaves opaque.
 struct ProcessParametersHead {
-    ULONG maximumLength;
-    ULONG length;
-    ULONG flags;
-    ULONG debugFlags;
+    ULONG maximumLength, length, flags, debugFlags;
     HANDLE consoleHandle;
     ULONG consoleFlags;
-    HANDLE standardInput;
-    HANDLE standardOutput;
-    HANDLE standardError;
+    HANDLE standardInput, standardOutput, standardError;
     UNICODE_STRING currentFolder;
     HANDLE currentFolderHandle;
-    UNICODE_STRING dllPath;
-    UNICODE_STRING imagePath;
-    UNICODE_STRING commandLine;
+    UNICODE_STRING dllPath, imagePath, commandLine;
 };
-constexpr ULONG kNormalised = 1;
 
+// Until the parameters are normalised, their strings hold offsets, not addresses.
 std::wstring remoteString(HANDLE process, const UNICODE_STRING& text, const void* base,
                           bool normalised) {
     const auto* address =
         normalised ? reinterpret_cast<const char*>(text.Buffer)
                    : static_cast<const char*>(base) + reinterpret_cast<ULONG_PTR>(text.Buffer);
     std::wstring value(text.Length / sizeof(wchar_t), L'\0');
-    SIZE_T read = 0;
-    if (!ReadProcessMemory(process, address, value.data(), text.Length, &read)) {
-        return {};
-    }
-    return value;
+    return ReadProcessMemory(process, address, value.data(), text.Length, nullptr) ? value : L"";
 }
 
 } // namespace
@@ -239,12 +214,11 @@ std::optional<ProcessView> inspectProcess(DWORD processId) {
     PROCESS_BASIC_INFORMATION basic{};
     PEB peb{};
     ProcessParametersHead head{};
-    SIZE_T read = 0;
     if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
                                   nullptr) == 0 &&
-        ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, &read) &&
-        ReadProcessMemory(process, peb.ProcessParameters, &head, sizeof head, &read)) {
-        const bool normalised = (head.flags & kNormalised) != 0;
+        ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
+        ReadProcessMemory(process, peb.ProcessParameters, &head, sizeof head, nullptr)) {
+        const bool normalised = (head.flags & 1) != 0;
         view = ProcessView{
             remoteString(process, head.commandLine, peb.ProcessParameters, normalised),
             remoteString(process, head.currentFolder, peb.ProcessParameters, normalised)};

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,7 +17,6 @@ class TempFolder {
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
     const std::filesystem::path& path() const { return path_; }
     std::wstring operator/(std::wstring_view name) const { return (path_ / name).wstring(); }
 
@@ -30,7 +28,7 @@ class TempFolder {
 std::filesystem::path programFolder();
 
 std::wstring windowText(HWND window);
-std::wstring readFile(const std::filesystem::path& file);
+std::string readBytes(const std::filesystem::path& file);
 bool endsWith(std::wstring_view text, std::wstring_view end);
 
 // Lets this thread's messages run until the condition holds or the time is up.
@@ -40,28 +38,25 @@ bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 void typeText(HWND window, std::wstring_view text);
 void pressKey(HWND window, UINT virtualKey);
 
-// Holds modifier keys down in this thread's key state for as long as it lives,
-// which is what GetKeyState reports to the handlers.
+// Holds keys down in this thread's key state for as long as it lives, which is
+// what GetKeyState reports to the handlers.
 class HeldKeys {
   public:
     explicit HeldKeys(const std::vector<int>& keys);
-    ~HeldKeys();
-    HeldKeys(const HeldKeys&) = delete;
-    HeldKeys& operator=(const HeldKeys&) = delete;
+    ~HeldKeys() { SetKeyboardState(saved_); }
 
   private:
     BYTE saved_[256];
 };
 
-// Runs the action once, from a timer of this thread, as soon as a window of
-// this thread matches. Modal boxes run their own message loop, which also runs
-// the timer, so the action can answer a box that blocks the test's call.
+// Runs the action once, from a timer of this thread, as soon as a visible
+// window of this thread matches. Modal boxes run their own message loop, which
+// also runs the timer, so the action can answer a box that blocks the test.
 class WindowWatch {
   public:
     WindowWatch(std::function<bool(HWND)> match, std::function<void(HWND)> action);
     ~WindowWatch();
     WindowWatch(const WindowWatch&) = delete;
-    WindowWatch& operator=(const WindowWatch&) = delete;
     bool fired() const { return fired_; }
 
   private:
@@ -72,13 +67,12 @@ class WindowWatch {
     bool fired_ = false;
 };
 
-// Matchers for WindowWatch.
+// Matchers for WindowWatch: a window of the class with the title; a dialog box
+// (message box or name box) that shows the text; the console's name box.
 std::function<bool(HWND)> windowTitled(std::wstring className, std::wstring title);
-// A dialog box (message box or name box) that shows the text somewhere.
 std::function<bool(HWND)> dialogShowing(std::wstring text);
-// The console's name box (InputBox).
 std::function<bool(HWND)> nameBox();
-// The texts of a window's STATIC children, joined by line breaks.
+// The texts of a window's STATIC children, each followed by a line break.
 std::wstring staticTexts(HWND window);
 
 // What a running process was started with, read from its process parameters.
