@@ -10,6 +10,7 @@ results=$build/results
 programs=(engine_tests fake_tests reliability_tests frontend_tests program_tests)
 per_program_timeout=300
 
+# Wine's X driver needs the libraries it only recommends, so they come with it.
 packages=(cmake make g++-mingw-w64-x86-64-posix wine wine64 xvfb googletest nlohmann-json3-dev)
 missing=()
 for package in "${packages[@]}"; do
@@ -17,7 +18,9 @@ for package in "${packages[@]}"; do
 done
 if ((${#missing[@]})); then
     echo "Installing ${missing[*]}"
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq >/dev/null
+    apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
 # The Linux build's optimisation level, so both meet the same compiler warnings.
