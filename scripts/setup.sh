@@ -33,4 +33,4 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -q >/dev/null
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
+$sudo apt-get install -y -q "${missing[@]}" >/dev/null
