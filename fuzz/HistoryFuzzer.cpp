@@ -1,11 +1,14 @@
 // The history file: any bytes load without a crash, one entry per line
-// whichever line end (CR LF, CR or LF) the file uses; a save and a load then
-// give back exactly the newest 501 entries.
+// whichever line end (CR LF, CR or LF) the file uses; the searches answer as
+// the walk from the cursor does; a save and a load then give back exactly the
+// newest 501 entries.
 #include "FuzzSupport.hpp"
+#include "ReferenceStore.hpp"
 
 #include "cmdline/History.hpp"
 
 #include <fstream>
+#include <string>
 #include <vector>
 
 using namespace zorlo;
@@ -42,6 +45,37 @@ std::vector<Text> linesOf(TextView text) {
     return lines;
 }
 
+template <typename Call> std::string outcome(Call&& call) {
+    try {
+        return "= " + shown(call());
+    } catch (const Failure& failure) {
+        return "! " + toUtf8(failure.description());
+    }
+}
+
+// isItem and getHistory with the file's own lines and their beginnings.
+void compareSearches(History& history, const std::vector<Text>& entries) {
+    reference::History walk;
+    walk.entries = entries;
+    const std::size_t step = entries.size() / 10 + 1;
+    for (std::size_t k = 0; k < entries.size(); k += step) {
+        for (const Text& word : {entries[k], Text(TextView(entries[k]).substr(0, 1)),
+                                 Text(TextView(entries[k]).substr(0, 3))}) {
+            check(outcome([&] { return Text(history.isItem(word) ? u"yes" : u"no"); }) ==
+                      outcome([&] { return Text(walk.isItem(word) ? u"yes" : u"no"); }),
+                  "isItem differs from the walk for " + shown(word));
+            for (int repeat = 0; repeat < 2; ++repeat) {
+                check(outcome([&] { return history.getHistory(word); }) ==
+                              outcome([&] { return walk.getHistory(word); }) &&
+                          history.cursor() == walk.cursor,
+                      "getHistory differs from the walk for " + shown(word));
+            }
+        }
+        history.Reset();
+        walk.Reset();
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -57,6 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<Text> lines =
         linesOf(decodeFileBytes(std::string_view(reinterpret_cast<const char*>(data), size)));
     check(entries == lines, "the entries are not the file's lines");
+
+    compareSearches(loaded, entries);
 
     loaded.Save();
     History reloaded(file);

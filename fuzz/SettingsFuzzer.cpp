@@ -1,8 +1,11 @@
 // The settings files: any bytes as zorlo.list or zorlo.param load without a
-// crash; everything the load stores can be written; what is written reads back
-// field for field; and a reload of a written list gives the same list whenever
-// no pair of it merges into another by the store's pattern rule.
+// crash and as adding the pairs one by one with the store's plain walks would;
+// the indexed lookups answer as the walks do; everything the load stores can be
+// written; what is written reads back field for field; and a reload of a
+// written list gives the same list whenever no pair of it merges into another
+// by the store's pattern rule.
 #include "FuzzSupport.hpp"
+#include "ReferenceStore.hpp"
 
 #include "store/Pattern.hpp"
 #include "store/SettingsFile.hpp"
@@ -61,22 +64,51 @@ bool mergeFree(const BinList& list) {
     return true;
 }
 
-// The load as the rules write it, pair by pair through addItem, for comparison
-// with the load's shortcut past addItem's walks.
-bool plainLoad(TextView content, BinList& list, StatusSink& status) {
-    SettingsReader reader{Text(content)};
-    bool whole = true;
-    while (!reader.atEnd()) {
-        Text name = reader.readField();
-        const Text value = reader.readField();
-        if (storeRefusal(name, value, list.empty())) {
-            whole = false;
-            continue;
-        }
-        const std::size_t before = list.count();
-        whole = addItem(list, name, value, status) && list.count() > before && whole;
+bool sameList(const BinList& a, const reference::List& b) {
+    if (a.count() != b.size()) {
+        return false;
     }
-    return whole;
+    std::size_t i = 0;
+    for (const Bin& bin : a) {
+        if (bin.NAME != b[i].NAME || bin.VALUE != b[i].VALUE) {
+            return false;
+        }
+        ++i;
+    }
+    return true;
+}
+
+// A call's result, or the failure it ended with.
+template <typename Call> std::string outcome(Call&& call) {
+    try {
+        return std::to_string(call());
+    } catch (const Failure& failure) {
+        return "! " + toUtf8(failure.description());
+    }
+}
+
+// The store's indexed lookups against the walks, with the loaded names, their
+// case variants and their beginnings as the texts and patterns.
+void compareLookups(const BinList& list, const reference::List& walked) {
+    // A few names spread over the list keep each input fast.
+    const std::size_t step = walked.size() / 12 + 1;
+    for (std::size_t k = 0; k < walked.size(); k += step) {
+        const Bin& bin = walked[k];
+        for (const Text& text : {bin.NAME, Text(TextView(bin.NAME).substr(0, 2)),
+                                 Text(1, upperCase(bin.NAME.empty() ? u'x' : bin.NAME[0]))}) {
+            for (const std::size_t after : {std::size_t{0}, std::size_t{1}, walked.size() / 2}) {
+                check(outcome([&] { return findItem(list, text, after); }) ==
+                          outcome([&] { return reference::findItem(walked, text, after); }),
+                      "findItem differs from the walk for " + shown(text));
+                check(outcome([&] { return findNameMatching(list, text, after); }) ==
+                          outcome([&] { return reference::findNameMatching(walked, text, after); }),
+                      "findNameMatching differs from the walk for " + shown(text));
+                check(outcome([&] { return findPrefixMatch(list, text, after); }) ==
+                          outcome([&] { return reference::findPrefixMatch(walked, text, after); }),
+                      "findPrefixMatch differs from the walk for " + shown(text));
+            }
+        }
+    }
 }
 
 // The window and hotkey values are numbers read from this same file format.
@@ -107,16 +139,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const Failure&) {
         ended = true; // the file ended after a name: the pairs read so far stay
     }
-    BinList plain;
-    bool plainWhole = false;
-    bool plainEnded = false;
+    reference::List walked;
+    bool walkedWhole = false;
+    bool walkedEnded = false;
     try {
-        plainWhole = plainLoad(content, plain, status);
+        walkedWhole = reference::readSettingsInto(content, walked, status);
     } catch (const Failure&) {
-        plainEnded = true;
+        walkedEnded = true;
     }
-    check(ended == plainEnded && (ended || firstWhole == plainWhole) && sameList(first, plain),
-          "the load differs from adding its pairs one by one");
+    check(ended == walkedEnded && (ended || firstWhole == walkedWhole) && sameList(first, walked),
+          "the load differs from adding its pairs one by one with the walks");
+    compareLookups(first, walked);
     for (const Bin& bin : first) {
         check(fitsSettingsFormat(bin.NAME) && fitsSettingsFormat(bin.VALUE),
               "the load stored a pair the format cannot hold: " + shown(bin.NAME) + " = " +

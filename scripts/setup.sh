@@ -7,9 +7,10 @@ packages=(
   cmake g++ make pkg-config
   googletest libgtest-dev libgmock-dev
   nlohmann-json3-dev
-  qt6-base-dev qt6-multimedia-dev libx11-dev
+  qt6-base-dev qt6-multimedia-dev libx11-dev libxi-dev
   xvfb xdotool xauth
   clang-14 libclang-rt-14-dev
+  libbenchmark-dev rofi suckless-tools
   "$@"
 )
 

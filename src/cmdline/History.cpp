@@ -4,11 +4,75 @@
 #include "store/Pattern.hpp"
 #include "text/Failure.hpp"
 
+#include <algorithm>
+
 namespace zorlo {
 
+namespace {
+
+// Folded text in code-unit order: texts that begin alike without regard to
+// case are neighbours in it.
+int compareFolded(TextView a, TextView b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t j = 0; j < common; ++j) {
+        const char16_t fa = foldCase(a[j]);
+        const char16_t fb = foldCase(b[j]);
+        if (fa != fb) {
+            return fa < fb ? -1 : 1;
+        }
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+// Where a text lies against the texts that begin with word: -1 before them,
+// 0 one of them, 1 after them.
+int comparePrefix(TextView text, TextView word) {
+    for (std::size_t j = 0; j < word.size(); ++j) {
+        if (j == text.size()) {
+            return -1;
+        }
+        const char16_t ft = foldCase(text[j]);
+        const char16_t fw = foldCase(word[j]);
+        if (ft != fw) {
+            return ft < fw ? -1 : 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+History::Range History::entriesBeginningWith(TextView word) const {
+    if (!sortedValid_) {
+        sorted_.resize(entries_.size());
+        for (std::size_t i = 0; i < sorted_.size(); ++i) {
+            sorted_[i] = static_cast<std::uint32_t>(i);
+        }
+        std::sort(sorted_.begin(), sorted_.end(), [this](std::uint32_t a, std::uint32_t b) {
+            return compareFolded(entries_[a], entries_[b]) < 0;
+        });
+        sortedValid_ = true;
+    }
+    const auto first = std::partition_point(sorted_.begin(), sorted_.end(), [&](std::uint32_t i) {
+        return comparePrefix(entries_[i], word) < 0;
+    });
+    const auto last = std::partition_point(first, sorted_.end(), [&](std::uint32_t i) {
+        return comparePrefix(entries_[i], word) == 0;
+    });
+    return {static_cast<std::size_t>(first - sorted_.begin()),
+            static_cast<std::size_t>(last - sorted_.begin())};
+}
+
 void History::addHistory(const Text& item) {
-    if (!isItem(item)) {
-        entries_.push_back(item);
+    if (isItem(item)) {
+        return;
+    }
+    entries_.push_back(item);
+    if (sortedValid_) {
+        const auto at = std::partition_point(sorted_.begin(), sorted_.end(), [&](std::uint32_t i) {
+            return compareFolded(entries_[i], item) <= 0;
+        });
+        sorted_.insert(at, static_cast<std::uint32_t>(entries_.size() - 1));
     }
 }
 
@@ -18,6 +82,11 @@ bool History::isItem(const Text& item) const {
         return false;
     }
     const Pattern pattern(item);
+    if (pattern.isPlain()) {
+        // Of the entries that begin with the item, one equal to it sorts first.
+        const Range range = entriesBeginningWith(item);
+        return range.first < range.last && entries_[sorted_[range.first]].size() == item.size();
+    }
     for (const auto& entry : entries_) {
         if (pattern.matches(entry)) {
             return true;
@@ -31,14 +100,29 @@ Text History::getHistory(const Text& begin) {
         return {};
     }
     const Pattern pattern(begin);
-    for (std::size_t i = cursor_; i <= entries_.size(); ++i) {
-        const Text& entry = entries_[i - 1];
-        if (pattern.matches(TextView(entry).substr(0, begin.size()))) {
-            cursor_ = i < entries_.size() ? i + 1 : i;
-            return entry;
+    std::size_t found = 0; // a position from 1; 0 for none
+    if (begin.empty()) {
+        found = cursor_;
+    } else if (pattern.isPlain()) {
+        const Range range = entriesBeginningWith(begin);
+        for (std::size_t k = range.first; k < range.last; ++k) {
+            const std::size_t position = sorted_[k] + 1;
+            if (position >= cursor_ && (found == 0 || position < found)) {
+                found = position;
+            }
+        }
+    } else {
+        for (std::size_t i = cursor_; i <= entries_.size() && found == 0; ++i) {
+            if (pattern.matches(TextView(entries_[i - 1]).substr(0, begin.size()))) {
+                found = i;
+            }
         }
     }
-    return {};
+    if (found == 0) {
+        return {};
+    }
+    cursor_ = found < entries_.size() ? found + 1 : found;
+    return entries_[found - 1];
 }
 
 void History::Save() {
@@ -62,6 +146,7 @@ void History::Load() {
         return;
     }
     const Text text = decodeFileBytes(*bytes);
+    sortedValid_ = false;
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = text.find_first_of(u"\r\n", pos);

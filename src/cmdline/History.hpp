@@ -2,6 +2,7 @@
 
 #include "text/Text.hpp"
 
+#include <cstdint>
 #include <filesystem>
 #include <vector>
 
@@ -34,9 +35,22 @@ class History {
     const std::filesystem::path& file() const noexcept { return file_; }
 
   private:
+    // The entries whose beginning matches a word without wildcards are those
+    // that begin with it without regard to case: one range of the entries
+    // sorted by their folded text, found by binary search instead of a scan.
+    struct Range {
+        std::size_t first;
+        std::size_t last; // one past
+    };
+    Range entriesBeginningWith(TextView word) const;
+
     std::filesystem::path file_;
     std::vector<Text> entries_;
     std::size_t cursor_ = 1;
+    // Indexes into entries_, ordered by folded text; built when first needed
+    // after a Load, kept in step by addHistory.
+    mutable std::vector<std::uint32_t> sorted_;
+    mutable bool sortedValid_ = true;
 };
 
 } // namespace zorlo

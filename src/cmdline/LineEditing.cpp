@@ -2,7 +2,10 @@
 
 #include "activation/KeyCodes.hpp"
 #include "store/Pattern.hpp"
+#include "store/Store.hpp"
 #include "text/Failure.hpp"
+
+#include <algorithm>
 
 namespace zorlo {
 
@@ -10,8 +13,8 @@ void Console::txtCLI_Change() {
     if (busy) {
         return;
     }
-    const Text text = d_.textArea.text();
-    if (!text.empty() && text.back() == LF) {
+    const int n = d_.textArea.length();
+    if (n > 0 && d_.textArea.textFrom(n - 1) == Text(1, LF)) {
         if (!cmdLine.empty()) {
             runCommand();
         } else {
@@ -20,18 +23,17 @@ void Console::txtCLI_Change() {
         cmdLine.clear();
         appendText(getPrompt());
     } else {
-        const std::size_t n = text.size();
-        const std::size_t promptAt = text.rfind(prompt);
+        const int promptAt = d_.textArea.lastIndexOf(prompt);
         // Without any prompt character the line is the whole text, and a
         // replacement starts at its beginning.
-        const std::size_t lineStart = promptAt == Text::npos ? 0 : promptAt + prompt.size();
+        const int lineStart = promptAt < 0 ? 0 : promptAt + static_cast<int>(prompt.size());
         cmdLine.clear();
         if (pendingLine.empty()) {
-            cmdLine = text.substr(lineStart);
+            cmdLine = d_.textArea.textFrom(lineStart);
         } else {
             busy = true;
-            d_.textArea.setCaret(static_cast<int>(lineStart));
-            d_.textArea.setSelLength(static_cast<int>(n - lineStart));
+            d_.textArea.setCaret(lineStart);
+            d_.textArea.setSelLength(n - lineStart);
             d_.textArea.replaceSelection(pendingLine);
             cmdLine = pendingLine;
             busy = false;
@@ -139,16 +141,14 @@ void Console::completionStep() {
     };
 
     if (complIndex < static_cast<int>(macros.count())) {
-        for (std::size_t pos = static_cast<std::size_t>(complIndex) + 1; pos <= macros.count();
-             ++pos) {
-            const Text& name = macros.at(pos).NAME;
-            if (offers(name)) {
-                pendingLine = prefix + name;
-                d_.label.setCaption(u"'" + name + u"' from MACROS");
-                complIndex = static_cast<int>(pos);
-                txtCLI_Change();
-                return;
-            }
+        if (const std::size_t pos =
+                findPrefixMatch(macros, w, static_cast<std::size_t>(std::max(complIndex, 0)))) {
+            const Text name = macros.at(pos).NAME;
+            pendingLine = prefix + name;
+            d_.label.setCaption(u"'" + name + u"' from MACROS");
+            complIndex = static_cast<int>(pos);
+            txtCLI_Change();
+            return;
         }
     }
     if (complIndex == 0) {

@@ -3,8 +3,8 @@
 namespace zorlo {
 
 namespace {
-constexpr std::size_t kPaneLimit = 64000;
-constexpr std::size_t kKeptTail = 55000;
+constexpr int kPaneLimit = 64000;
+constexpr int kKeptTail = 55000;
 constexpr TextView kCutMarker = u"(**TRUNCATED**)";
 constexpr TextView kIndent = u"  ";
 } // namespace
@@ -25,7 +25,8 @@ void Console::writeOutput(const Text& text) {
             indented.append(kIndent);
         }
     }
-    if (equalsIgnoreCase(d_.textArea.text(), prompt)) {
+    if (d_.textArea.length() == static_cast<int>(prompt.size()) &&
+        equalsIgnoreCase(d_.textArea.textFrom(0), prompt)) {
         d_.textArea.setText(Text());
     }
     Text insert = oleDrop ? Text(u"OLE Drop\r\n") : Text();
@@ -33,9 +34,9 @@ void Console::writeOutput(const Text& text) {
     insert += CRLF;
     placeCaretAtEnd();
     d_.textArea.replaceSelection(insert);
-    if (static_cast<std::size_t>(d_.textArea.length()) > kPaneLimit) {
-        const Text all = d_.textArea.text();
-        d_.textArea.setText(Text(kCutMarker) + all.substr(all.size() - kKeptTail));
+    const int length = d_.textArea.length();
+    if (length > kPaneLimit) {
+        d_.textArea.replaceStart(length - kKeptTail, Text(kCutMarker));
     }
     placeCaretAtEnd();
 }

@@ -1,6 +1,5 @@
 #include "console/Console.hpp"
 
-#include "store/Pattern.hpp"
 #include "store/Store.hpp"
 #include "text/Failure.hpp"
 
@@ -90,32 +89,15 @@ void Console::runLaunchPath() {
     Text argText;
     if (!literal) {
         for (int i = 2; i <= args.argCount; ++i) {
-            bool replaced = false;
-            for (const auto& bin : macros) {
-                if (isLike(args[i], bin.NAME)) {
-                    args[i] = bin.VALUE; // later names compare with the replaced text
-                    replaced = true;
-                }
-            }
-            if (!replaced) {
+            if (!expandArgument(macros, args[i])) {
                 history->addHistory(args[i]);
                 saveHistory();
             }
         }
         argText = buildArgText();
         // A word that matches several names launches the first of them, once.
-        const Bin* match = nullptr;
-        if (!macros.empty()) {
-            const Pattern word(args[1]);
-            for (const auto& bin : macros) {
-                if (word.matches(bin.NAME)) {
-                    match = &bin;
-                    break;
-                }
-            }
-        }
-        if (match != nullptr) {
-            const Text target = match->VALUE;
+        if (const std::size_t match = findItem(macros, args[1])) {
+            const Text target = macros.at(match).VALUE;
             launchResult = execute(args[1], target, argText);
         } else {
             note = u"Unknown macro: ";

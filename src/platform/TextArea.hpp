@@ -2,13 +2,19 @@
 
 #include "text/Text.hpp"
 
+#include <algorithm>
+
 namespace zorlo {
 
 // The console's text area. Positions count UTF-16 units; the caret is the number
 // of characters before it; the selection starts at the caret. Line breaks are
 // CR LF as the engine sees them, whatever the widget keeps inside.
-// Every write (setText, replaceSelection) raises the engine's change handling
-// (Console::txtCLI_Change) at once, before it returns.
+// Every write (setText, replaceSelection, replaceStart) raises the engine's
+// change handling (Console::txtCLI_Change) at once, before it returns.
+//
+// The pane holds up to 64,000 characters and the engine looks at its end on
+// every change, so the reads below take only the part asked for; an adapter
+// that can reach that part without copying the whole text should override them.
 class TextArea {
   public:
     virtual ~TextArea() = default;
@@ -20,6 +26,21 @@ class TextArea {
     virtual int selLength() const = 0;
     virtual void setSelLength(int length) = 0;
     virtual void replaceSelection(const Text& text) = 0;
+
+    // The text from a position (clamped to 0..length) to the end.
+    virtual Text textFrom(int position) const {
+        const Text all = text();
+        return all.substr(static_cast<std::size_t>(std::clamp<int>(position, 0, length())));
+    }
+    // Where the last occurrence of needle starts, as std::u16string::rfind
+    // says it (an empty needle: the length); -1 when there is none.
+    virtual int lastIndexOf(TextView needle) const {
+        const std::size_t at = text().rfind(needle);
+        return at == Text::npos ? -1 : static_cast<int>(at);
+    }
+    // The same as setText(head + textFrom(count)), caret at the start as after
+    // any setText, with one change raised.
+    virtual void replaceStart(int count, const Text& head) { setText(head + textFrom(count)); }
 };
 
 } // namespace zorlo

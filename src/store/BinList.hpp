@@ -3,36 +3,146 @@
 #include "store/Bin.hpp"
 
 #include <cstddef>
+#include <cstdint>
+#include <iterator>
 #include <vector>
 
 namespace zorlo {
 
 // An ordered list of pairs with positions from 1, as the commands count them.
-// Lookups by name live in Store.hpp; this class only keeps the sequence.
+//
+// The store's walks (Store.hpp) would compare every name for every lookup and
+// every addition, which at 100,000 macros makes a load take minutes. So the
+// list is kept as a balanced tree in list order, which inserts and removes
+// without moving the other pairs, and each subtree knows enough about its
+// names to answer the walks' questions in one descent, whatever order the
+// list is in (a rename can leave it in any order):
+// - the names that fold to the same text (a hash over the names without
+//   wildcards), for lookups by a name without wildcards;
+// - the greatest order key, for the place where addItem inserts;
+// - the least and greatest folded name, for completion's prefix search;
+// - how many names hold wildcards (or are no valid pattern at all), since a
+//   stored name taken as a pattern may match texts that an index cannot see;
+// - the values that fold to the same text, for the search before a macro is
+//   offered, which an argument replaced by a macro's value always satisfies.
+// Pairs are read through const references: a NAME changed behind the list's
+// back would leave the index stale, so changes go through setName/setValue.
 class BinList {
   public:
-    std::size_t count() const noexcept { return items_.size(); }
-    bool empty() const noexcept { return items_.empty(); }
+    struct Node; // the source file's own
+    class const_iterator {
+      public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = Bin;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const Bin*;
+        using reference = const Bin&;
 
-    Bin& at(std::size_t position) { return items_.at(position - 1); }
-    const Bin& at(std::size_t position) const { return items_.at(position - 1); }
+        const_iterator() = default;
+        reference operator*() const;
+        pointer operator->() const { return &**this; }
+        const_iterator& operator++();
+        const_iterator operator++(int) {
+            const_iterator was = *this;
+            ++*this;
+            return was;
+        }
+        bool operator==(const const_iterator& other) const { return node_ == other.node_; }
 
-    void insertBefore(std::size_t position, Bin bin) {
-        items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(position - 1), std::move(bin));
-    }
-    void append(Bin bin) { items_.push_back(std::move(bin)); }
-    void removeAt(std::size_t position) {
-        items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(position - 1));
-    }
-    void clear() { items_.clear(); }
+      private:
+        friend class BinList;
+        explicit const_iterator(const Node* node) : node_(node) {}
+        const Node* node_ = nullptr;
+    };
 
-    auto begin() { return items_.begin(); }
-    auto end() { return items_.end(); }
-    auto begin() const { return items_.begin(); }
-    auto end() const { return items_.end(); }
+    BinList();
+    ~BinList();
+    BinList(const BinList& other);
+    BinList& operator=(const BinList& other);
+    BinList(BinList&& other) noexcept;
+    BinList& operator=(BinList&& other) noexcept;
+
+    std::size_t count() const noexcept;
+    bool empty() const noexcept { return root_ == nullptr; }
+
+    // Throws std::out_of_range outside 1..count.
+    const Bin& at(std::size_t position) const;
+    void setValue(std::size_t position, Text value);
+    void setName(std::size_t position, Text name);
+
+    // position 1..count+1; count+1 appends.
+    void insertBefore(std::size_t position, Bin bin);
+    // Before the pair that `where` points at; at end() it appends.
+    void insertBefore(const_iterator where, Bin bin);
+    void append(Bin bin) { insertBefore(end(), std::move(bin)); }
+    void removeAt(std::size_t position);
+    void clear();
+
+    const_iterator begin() const;
+    const_iterator end() const { return const_iterator(); }
+    // The pair at a position, to walk on from there; end() past the last.
+    const_iterator iteratorAt(std::size_t position) const;
+
+    // ---- The index. Positions from 1; 0 means none. ----
+
+    // The first position after `after` whose NAME holds no wildcard and equals
+    // `name` letter for letter without regard to case (foldCase).
+    std::size_t findSameName(TextView name, std::size_t after = 0) const;
+    // The first pair whose NAME is empty or orders after `name` under the
+    // order key (orderKeyGreater), for a non-empty name; end() when none.
+    const_iterator findOrderPlace(TextView name) const;
+    // The first position after `after` whose NAME begins with `word` without
+    // regard to case (foldCase); every name begins with the empty word.
+    std::size_t findPrefix(TextView word, std::size_t after) const;
+    // The first position after `after` whose NAME holds ? * # or [.
+    std::size_t nextWildName(std::size_t after) const;
+    // Whether some VALUE equals `text` letter for letter without regard to case.
+    bool holdsValue(TextView text) const;
 
   private:
-    std::vector<Bin> items_;
+    // Nodes by a hash of their folded name or value, the hash kept beside the
+    // node so that a lookup reads one slot, and a node only when hashes agree.
+    class Table {
+      public:
+        void insert(std::uint32_t hash, Node* node);
+        void erase(std::uint32_t hash, const Node* node);
+        // Calls visit(node) for every node stored with this hash.
+        template <typename Visit> void forEach(std::uint32_t hash, Visit&& visit) const;
+
+      private:
+        struct Slot {
+            std::uint32_t hash = 0;
+            Node* node = nullptr;
+        };
+        std::vector<Slot> slots_;
+        std::size_t used_ = 0;
+    };
+
+    static std::size_t sizeOf(const Node* node) noexcept;
+    static std::size_t positionOf(const Node* node);
+    Node* nodeAt(std::size_t position) const;
+    void attach(Node* node);
+    void rotateUp(Node* node);
+    static void pull(Node* node);
+    static void pullToRoot(Node* node);
+    void link(Node* node);
+    void unlink(Node* node);
+    std::uint32_t nextPriority();
+    // Nodes come from blocks of the list's own: a load makes one node per pair,
+    // and taking each from the general heap costs more than the rest of the add.
+    Node* make(Bin bin);
+    void destroy(Node* node);
+    void releaseBlocks();
+
+    Node* root_ = nullptr;
+    Table names_; // only names without wildcards: only they are looked up by name
+    // Built when first asked for: a load never needs it, a launch may.
+    mutable Table values_;
+    mutable bool valuesBuilt_ = false;
+    std::uint64_t random_ = 0x9E3779B97F4A7C15ULL;
+    std::vector<Node*> blocks_;
+    std::size_t blockRoom_ = 0; // unused nodes at the end of the last block
+    Node* spare_ = nullptr;     // storage of removed nodes, each holding the next one's address
 };
 
 } // namespace zorlo

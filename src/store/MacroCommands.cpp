@@ -6,6 +6,8 @@
 #include "store/SettingsFile.hpp"
 #include "store/Store.hpp"
 
+#include <algorithm>
+
 namespace zorlo {
 
 namespace {
@@ -62,26 +64,22 @@ void Console::addMacro(Text name, const Text& value) {
 }
 
 void Console::renameMacro(const Text& oldName, const Text& newName) {
-    for (auto& bin : macros) {
-        if (isLike(oldName, bin.NAME)) {
-            if (refuseUnstorable(newName, Text(), true)) {
-                return;
-            }
-            bin.NAME = newName;
-            Stat(u"Rename " + oldName + u"->" + newName + u": Ok");
+    if (const std::size_t position = findNameMatching(macros, oldName)) {
+        if (refuseUnstorable(newName, Text(), true)) {
             return;
         }
+        macros.setName(position, newName);
+        Stat(u"Rename " + oldName + u"->" + newName + u": Ok");
+        return;
     }
     Stat(u"Rename " + oldName + u": Not Found");
 }
 
 void Console::deleteMacro(const Text& name) {
-    for (std::size_t pos = 1; pos <= macros.count(); ++pos) {
-        if (isLike(name, macros.at(pos).NAME)) {
-            macros.removeAt(pos);
-            Stat(u"Remove " + name + u": Ok");
-            return;
-        }
+    if (const std::size_t position = findNameMatching(macros, name)) {
+        macros.removeAt(position);
+        Stat(u"Remove " + name + u": Ok");
+        return;
     }
     Stat(u"Remove " + name + u": Not Found");
 }
@@ -100,6 +98,21 @@ void Console::listMacros(const Text& pattern) {
 }
 
 bool Console::findMacros(const Text& pattern, bool show) {
+    if (!show) {
+        // Only whether some name or value holds the text counts then; a macro
+        // whose value or name is the text itself, as after an argument's
+        // expansion, answers that without reading the whole list.
+        if (macros.empty()) {
+            return false;
+        }
+        if (pattern.empty() || macros.holdsValue(pattern) || macros.findSameName(pattern) != 0) {
+            return true;
+        }
+        return std::any_of(macros.begin(), macros.end(), [&pattern](const Bin& bin) {
+            return findIgnoreCase(bin.VALUE, pattern) != TextView::npos ||
+                   findIgnoreCase(bin.NAME, pattern) != TextView::npos;
+        });
+    }
     Text listing;
     bool found = false;
     for (const auto& bin : macros) {
@@ -116,11 +129,11 @@ bool Console::findMacros(const Text& pattern, bool show) {
 }
 
 void Console::offerMacro(const Text& text) {
-    if (findMacros(text, false)) {
-        return;
-    }
+    // Only an address can be offered, and the search of every name and value
+    // for it is costly on a big list, so the cheap test comes first; the
+    // search has no effect of its own, so the order changes nothing.
     const Text suggestion = nameFromUrl(text);
-    if (suggestion.empty()) {
+    if (suggestion.empty() || findMacros(text, false)) {
         return;
     }
     if (!d_.dialogs.question(u"Add macro for " + text + u"?", Text(kAppTitle))) {

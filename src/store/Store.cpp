@@ -3,49 +3,69 @@
 #include "store/Pattern.hpp"
 #include "text/Failure.hpp"
 
-#include <algorithm>
-
 namespace zorlo {
 
-namespace {
-constexpr std::size_t kOrderKeyLength = 998;
-}
-
-int orderKey(char16_t c) {
-    const int code = cp1252Byte(c);
-    if (code < 0) {
-        return 224 + c; // after every 8-bit key (those end at 223)
+std::size_t findItem(const BinList& list, TextView pattern, std::size_t after) {
+    if (after >= list.count()) {
+        return 0; // the walk compares no name, so even an invalid pattern cannot fail
     }
-    return code > 90 ? code - 32 : code;
-}
-
-bool orderKeyGreater(TextView stored, TextView name) {
-    if (stored.empty() || name.empty()) {
-        throw Failure(u"Invalid argument: a name to be ordered is empty");
+    if (pattern.find_first_of(u"?*#[") == TextView::npos) {
+        return list.findSameName(pattern, after); // no wildcard: the same text, case aside
     }
-    const std::size_t limit = std::min({stored.size(), name.size(), kOrderKeyLength});
-    for (std::size_t j = 0; j < limit; ++j) {
-        const int s = orderKey(stored[j]);
-        const int n = orderKey(name[j]);
-        if (s != n) {
-            return s > n;
+    const Pattern compiled(pattern);
+    std::size_t position = after + 1;
+    for (auto it = list.iteratorAt(position); it != list.end(); ++it, ++position) {
+        if (compiled.matches(it->NAME)) {
+            return position;
         }
     }
-    return false;
+    return 0;
+}
+
+std::size_t findNameMatching(const BinList& list, TextView text, std::size_t after) {
+    // A name without wildcards matches only its own text; the others are few
+    // and are tried in list order up to that pair, failing as the walk would.
+    const std::size_t same = list.findSameName(text, after);
+    for (std::size_t wild = list.nextWildName(after); wild != 0 && (same == 0 || wild < same);
+         wild = list.nextWildName(wild)) {
+        if (isLike(text, list.at(wild).NAME)) {
+            return wild;
+        }
+    }
+    return same;
+}
+
+bool expandArgument(const BinList& list, Text& text) {
+    bool replaced = false;
+    for (std::size_t at = findNameMatching(list, text); at != 0;
+         at = findNameMatching(list, text, at)) {
+        text = list.at(at).VALUE;
+        replaced = true;
+    }
+    return replaced;
+}
+
+std::size_t findPrefixMatch(const BinList& list, TextView word, std::size_t after) {
+    if (after >= list.count()) {
+        return 0;
+    }
+    const Pattern compiled(word);
+    if (compiled.isPlain()) {
+        return list.findPrefix(word, after);
+    }
+    std::size_t position = after + 1;
+    for (auto it = list.iteratorAt(position); it != list.end(); ++it, ++position) {
+        if (compiled.matches(TextView(it->NAME).substr(0, word.size()))) {
+            return position;
+        }
+    }
+    return 0;
 }
 
 Text getItem(const BinList& list, TextView pattern, Dialogs& dialogs) {
-    if (list.empty()) {
-        return {}; // the walk compares no name, so even an invalid pattern cannot fail
-    }
     try {
-        const Pattern compiled(pattern);
-        for (const auto& bin : list) {
-            if (compiled.matches(bin.NAME)) {
-                return bin.VALUE;
-            }
-        }
-        return {};
+        const std::size_t position = findItem(list, pattern);
+        return position == 0 ? Text() : list.at(position).VALUE;
     } catch (const Failure&) {
         dialogs.messageBox(u"Cannot get item: " + Text(pattern), Text(kAppTitle));
         return {};
@@ -53,29 +73,22 @@ Text getItem(const BinList& list, TextView pattern, Dialogs& dialogs) {
 }
 
 bool addItem(BinList& list, Text& name, const Text& value, StatusSink& status) {
-    name = lowerAsciiLetters(name);
+    for (char16_t& c : name) {
+        c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; // A to Z only
+    }
     try {
-        if (!list.empty()) {
-            const Pattern compiled(name);
-            for (auto& bin : list) {
-                if (compiled.matches(bin.NAME)) {
-                    bin.VALUE = value;
-                    return true;
-                }
-            }
+        if (const std::size_t same = findItem(list, name)) {
+            list.setValue(same, value);
+            return true;
         }
-        std::size_t insertAt = 0;
-        for (std::size_t pos = 1; pos <= list.count(); ++pos) {
-            if (orderKeyGreater(list.at(pos).NAME, name)) {
-                insertAt = pos;
-                break;
-            }
+        // The insertion walk compares with every pair up to the first greater
+        // one; an empty name on either side fails that comparison, so the
+        // place found is compared once more to fail exactly where the walk does.
+        const auto place = name.empty() ? list.begin() : list.findOrderPlace(name);
+        if (place != list.end()) {
+            orderKeyGreater(place->NAME, name);
         }
-        if (insertAt != 0) {
-            list.insertBefore(insertAt, Bin{name, value});
-        } else {
-            list.append(Bin{name, value});
-        }
+        list.insertBefore(place, Bin{name, value});
         return true;
     } catch (const Failure& failure) {
         status.stat(u"Error adding " + name + u": " + failure.description());

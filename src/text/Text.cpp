@@ -68,7 +68,9 @@ bool isValidUtf8(std::string_view s) {
     std::size_t i = 0;
     char32_t cp = 0;
     while (i < s.size()) {
-        if (!decodeUtf8At(s, i, cp)) {
+        if (static_cast<unsigned char>(s[i]) < 0x80) {
+            ++i; // settings files are mostly ASCII
+        } else if (!decodeUtf8At(s, i, cp)) {
             return false;
         }
     }
@@ -97,7 +99,9 @@ Text fromUtf8(std::string_view utf8) {
     std::size_t i = 0;
     char32_t cp = 0;
     while (i < utf8.size()) {
-        if (decodeUtf8At(utf8, i, cp)) {
+        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+            out.push_back(static_cast<char16_t>(utf8[i++]));
+        } else if (decodeUtf8At(utf8, i, cp)) {
             appendCodePoint(out, cp);
         } else {
             out.push_back(u'\uFFFD');

@@ -3,6 +3,7 @@
 #include "ui/ConsoleEvents.hpp"
 #include "ui/KeyTranslator.hpp"
 #include "ui/QtDroppedData.hpp"
+#include "ui/TestLog.hpp"
 
 #include <QMimeData>
 #include <QTimer>
@@ -103,6 +104,15 @@ void CliTextEdit::insertFromMimeData(const QMimeData* source) {
     QTextCursor cursor = textCursor();
     cursor.insertText(text);
     setTextCursor(cursor);
+}
+
+void CliTextEdit::paintEvent(QPaintEvent* event) {
+    QPlainTextEdit::paintEvent(event);
+    // Start-up is measured up to the moment the first prompt reaches the screen.
+    if (!painted_ && !document()->isEmpty()) {
+        painted_ = true;
+        testLog(QStringLiteral("painted"));
+    }
 }
 
 } // namespace zorlo

@@ -25,10 +25,12 @@ class CliTextEdit : public QPlainTextEdit {
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     const KeyTranslator& keys_;
     ConsoleEvents* events_ = nullptr;
+    bool painted_ = false;
 };
 
 } // namespace zorlo

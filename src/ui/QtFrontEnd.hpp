@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/Console.hpp"
+#include "ui/CaretBlink.hpp"
 #include "ui/EngineEvents.hpp"
 #include "ui/FrmKey.hpp"
 #include "ui/FrmMain.hpp"
@@ -47,6 +48,7 @@ class QtFrontEnd {
     QtCaptureWindow captureWindow_;
     Console console_;
     EngineEvents events_;
+    CaretBlink caretBlink_;
 };
 
 } // namespace zorlo

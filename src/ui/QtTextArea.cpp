@@ -4,6 +4,7 @@
 #include "ui/ConsoleEvents.hpp"
 
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -11,6 +12,9 @@
 namespace zorlo {
 
 QtTextArea::QtTextArea(CliTextEdit& edit) : edit_(edit) {
+    reveal_.setSingleShot(true);
+    reveal_.setInterval(0);
+    QObject::connect(&reveal_, &QTimer::timeout, &edit_, [this] { edit_.ensureCursorVisible(); });
     changed_ =
         QObject::connect(&edit_, &QPlainTextEdit::textChanged, &edit_, [this] { userChanged(); });
 }
@@ -25,10 +29,25 @@ void QtTextArea::userChanged() {
     }
 }
 
+// Moving the widget's cursor makes it compute the caret's place and scroll to
+// it; the engine sets the caret several times per output line, mostly where it
+// already is, so only real moves reach the widget.
+void QtTextArea::place(const QTextCursor& cursor) {
+    const QTextCursor current = edit_.textCursor();
+    if (current.position() != cursor.position() || current.anchor() != cursor.anchor()) {
+        edit_.setTextCursor(cursor);
+    }
+}
+
 template <typename Edit> void QtTextArea::write(Edit&& edit) {
     ++ownWrites_;
     edit();
     --ownWrites_;
+    // A command writes many lines at once; the view follows the caret once,
+    // when the event loop next runs, instead of scrolling for every line.
+    if (!reveal_.isActive()) {
+        reveal_.start();
+    }
     if (events_ != nullptr) {
         events_->textChange();
     }
@@ -89,7 +108,7 @@ void QtTextArea::setText(const Text& text) {
         cursor.endEditBlock();
         // A text box puts the caret at the start when its whole text is set.
         cursor.setPosition(0);
-        edit_.setTextCursor(cursor);
+        place(cursor);
     });
 }
 
@@ -100,7 +119,7 @@ int QtTextArea::caret() const {
 void QtTextArea::setCaret(int position) {
     QTextCursor cursor = edit_.textCursor();
     cursor.setPosition(toWidgetPosition(position));
-    edit_.setTextCursor(cursor);
+    place(cursor);
 }
 
 int QtTextArea::selLength() const {
@@ -114,7 +133,7 @@ void QtTextArea::setSelLength(int length) {
     const int end = toWidgetPosition(toEnginePosition(start) + std::max(length, 0));
     cursor.setPosition(start);
     cursor.setPosition(end, QTextCursor::KeepAnchor);
-    edit_.setTextCursor(cursor);
+    place(cursor);
 }
 
 void QtTextArea::replaceSelection(const Text& text) {
@@ -123,7 +142,54 @@ void QtTextArea::replaceSelection(const Text& text) {
         cursor.beginEditBlock();
         cursor.insertText(toWidgetText(text));
         cursor.endEditBlock();
-        edit_.setTextCursor(cursor);
+        place(cursor);
+    });
+}
+
+Text QtTextArea::textFrom(int position) const {
+    const int start = std::clamp(position, 0, length());
+    const int widgetStart = toWidgetPosition(start);
+    QTextCursor cursor(edit_.document());
+    cursor.setPosition(widgetStart);
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    QString tail = cursor.selectedText();
+    tail.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    Text out = tail.toStdU16String();
+    // A position between CR and LF maps to the line's end in the widget: the
+    // tail then starts one character early, at the CR.
+    const int early = start - toEnginePosition(widgetStart);
+    return early > 0 ? out.substr(static_cast<std::size_t>(early)) : out;
+}
+
+int QtTextArea::lastIndexOf(TextView needle) const {
+    if (needle.empty()) {
+        return length();
+    }
+    if (needle.find_first_of(u"\r\n") != TextView::npos) {
+        return TextArea::lastIndexOf(needle); // spans lines: rare, so the plain search does
+    }
+    const QString wanted = QString::fromStdU16String(Text(needle));
+    // The prompt sits in the last lines, so the search goes back line by line.
+    for (QTextBlock block = edit_.document()->lastBlock(); block.isValid();
+         block = block.previous()) {
+        const int at = block.text().lastIndexOf(wanted);
+        if (at >= 0) {
+            return block.position() + block.blockNumber() + at;
+        }
+    }
+    return -1;
+}
+
+void QtTextArea::replaceStart(int count, const Text& head) {
+    write([&] {
+        QTextCursor cursor(edit_.document());
+        cursor.beginEditBlock();
+        cursor.setPosition(0);
+        cursor.setPosition(toWidgetPosition(count), QTextCursor::KeepAnchor);
+        cursor.insertText(toWidgetText(head));
+        cursor.endEditBlock();
+        cursor.setPosition(0);
+        place(cursor);
     });
 }
 

@@ -4,6 +4,8 @@
 
 #include <QMetaObject>
 #include <QString>
+#include <QTextCursor>
+#include <QTimer>
 
 namespace zorlo {
 
@@ -31,6 +33,9 @@ class QtTextArea : public TextArea {
     int selLength() const override;
     void setSelLength(int length) override;
     void replaceSelection(const Text& text) override;
+    Text textFrom(int position) const override;
+    int lastIndexOf(TextView needle) const override;
+    void replaceStart(int count, const Text& head) override;
 
     // Engine text as the widget holds it: each CR LF, lone CR or lone LF one break.
     static QString toWidgetText(const Text& text);
@@ -40,11 +45,13 @@ class QtTextArea : public TextArea {
   private:
     template <typename Edit> void write(Edit&& edit);
     void userChanged();
+    void place(const QTextCursor& cursor);
 
     CliTextEdit& edit_;
     ConsoleEvents* events_ = nullptr;
     int ownWrites_ = 0;
     QMetaObject::Connection changed_;
+    QTimer reveal_;
 };
 
 } // namespace zorlo

@@ -31,6 +31,58 @@ TEST(FakeTextArea, EditingKeysTreatLineBreakAsOneCharacter) {
     EXPECT_EQ(area.text(), u"abcd");
 }
 
+namespace {
+
+// A text area that has only the whole-text operations: the port's own reads
+// of a part and cut of the start then say what every adapter must give.
+class WholeTextArea : public TextArea {
+  public:
+    Text text() const override { return text_; }
+    void setText(const Text& text) override {
+        text_ = text;
+        caret_ = 0;
+        selLength_ = 0;
+    }
+    int caret() const override { return caret_; }
+    void setCaret(int position) override { caret_ = position; }
+    int selLength() const override { return selLength_; }
+    void setSelLength(int length) override { selLength_ = length; }
+    void replaceSelection(const Text&) override {}
+
+  private:
+    Text text_;
+    int caret_ = 0;
+    int selLength_ = 0;
+};
+
+} // namespace
+
+TEST(FakeTextArea, PartReadsAndStartCutAgreeWithTheWholeText) {
+    FakeTextArea fake;
+    WholeTextArea whole;
+    for (const Text text : {u"", u">", u"ab\r\ncd\r\n>x", u"x>y>\r\n\r\n>"}) {
+        fake.setText(text);
+        whole.setText(text);
+        for (int p = -1; p <= fake.length() + 1; ++p) {
+            EXPECT_EQ(fake.textFrom(p), whole.textFrom(p)) << p;
+        }
+        for (const Text needle : {u">", u"\r\n", u"", u"zz"}) {
+            EXPECT_EQ(fake.lastIndexOf(needle), whole.lastIndexOf(needle));
+        }
+        for (int count = 0; count <= fake.length(); ++count) {
+            fake.setText(text);
+            whole.setText(text);
+            fake.setCaret(fake.length());
+            whole.setCaret(whole.length());
+            fake.replaceStart(count, u"(**TRUNCATED**)");
+            whole.replaceStart(count, u"(**TRUNCATED**)");
+            EXPECT_EQ(fake.text(), whole.text());
+            EXPECT_EQ(fake.caret(), whole.caret());
+            EXPECT_EQ(fake.selLength(), whole.selLength());
+        }
+    }
+}
+
 TEST(FakeTextArea, HomeEndAndSelection) {
     FakeTextArea area;
     area.setText(u"out\r\n>find x");

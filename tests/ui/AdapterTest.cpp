@@ -1,6 +1,7 @@
 // The Qt adapters on their own, with a recording stand-in for the engine.
 #include "activation/HotkeyCapture.hpp"
 #include "text/Failure.hpp"
+#include "ui/CaretBlink.hpp"
 #include "ui/CliTextEdit.hpp"
 #include "ui/ConsoleEvents.hpp"
 #include "ui/Foreground.hpp"
@@ -127,6 +128,57 @@ class AdapterTest : public QObject {
         QCOMPARE(area->caret(), 5);
         area->setText(u"one\rtwo\nthree");
         QCOMPARE(area->text(), Text(u"one\r\ntwo\r\nthree"));
+    }
+
+    // The reads of a part and the cut of the start reach into the widget's
+    // paragraphs; they must give what the whole text and setText give.
+    void partReadsAndStartCutAgreeWithTheWholeText() {
+        const std::vector<Text> texts = {u"", u">", u"ab\r\ncd\r\n>x", u"x>y>\r\n\r\n>",
+                                         u"\r\n\r\nend>"};
+        for (const Text& text : texts) {
+            area->setText(text);
+            const Text whole = area->text();
+            for (int p = -1; p <= area->length() + 1; ++p) {
+                const int from = std::clamp(p, 0, area->length());
+                QCOMPARE(area->textFrom(p), whole.substr(static_cast<std::size_t>(from)));
+            }
+            for (const Text needle : {u">", u"\r\n", u"", u"\n>", u"zz"}) {
+                const std::size_t at = whole.rfind(needle);
+                QCOMPARE(area->lastIndexOf(needle), at == Text::npos ? -1 : static_cast<int>(at));
+            }
+        }
+        QtTextArea& cut = *area;
+        FrmMain otherWindow(keys);
+        QtTextArea whole(otherWindow.txtCLI());
+        RecordingEvents otherEvents;
+        whole.setEvents(&otherEvents);
+        const Text text = u"ab\r\ncd\r\n>xy";
+        for (int count = 0; count <= static_cast<int>(text.size()); ++count) {
+            cut.setText(text);
+            whole.setText(text);
+            cut.setCaret(7);
+            const int changes = events.changes;
+            cut.replaceStart(count, u"(**TRUNCATED**)");
+            whole.setText(u"(**TRUNCATED**)" + whole.textFrom(count));
+            QCOMPARE(cut.text(), whole.text());
+            QCOMPARE(cut.caret(), whole.caret());
+            QCOMPARE(cut.selLength(), 0);
+            QCOMPARE(events.changes, changes + 1);
+        }
+    }
+
+    void caretHoldsStillAfterAWhileWithoutInputAndBlinksAgainOnInput() {
+        const int desktops = QApplication::cursorFlashTime();
+        QVERIFY(desktops > 0);
+        {
+            CaretBlink blink(std::chrono::milliseconds(30));
+            QTRY_COMPARE_WITH_TIMEOUT(QApplication::cursorFlashTime(), 0, 2000);
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+            QApplication::sendEvent(&window->txtCLI(), &press);
+            QCOMPARE(QApplication::cursorFlashTime(), desktops);
+            QTRY_COMPARE_WITH_TIMEOUT(QApplication::cursorFlashTime(), 0, 2000);
+        }
+        QCOMPARE(QApplication::cursorFlashTime(), desktops); // the desktop's own again
     }
 
     void everyChangeRunsTheChangeHandlingOnce() {

@@ -1,3 +1,5 @@
+#include "ReferenceStore.hpp"
+
 #include "cmdline/History.hpp"
 #include "store/FileIo.hpp"
 #include "text/Failure.hpp"
@@ -141,4 +143,85 @@ TEST_F(HistoryTest, EntriesRoundTripUnchanged) {
                          u"trailing  ", u"café ü €",   u"C:\\Program Files\\x.exe"};
     filled(odd).Save();
     EXPECT_EQ(loaded(), odd);
+}
+
+// The searches answered from the sorted entries against the walk from the
+// cursor, on random words: case variants, prefixes, wildcards, invalid patterns.
+TEST_F(HistoryTest, SearchesGiveTheWalksAnswersCursorsAndFailures) {
+    const auto outcome = [](auto&& call) -> std::string {
+        try {
+            return "= " + toUtf8(call());
+        } catch (const Failure& failure) {
+            return "! " + toUtf8(failure.description());
+        }
+    };
+    for (std::uint32_t seed = 1; seed <= 60; ++seed) {
+        std::mt19937 random(seed);
+        const auto pick = [&random](std::size_t n) { return random() % n; };
+        static const Text alphabet = u"aabbAB\u00E0\u00C01?*#[]";
+        const auto word = [&] {
+            Text out;
+            for (std::size_t i = pick(4); i > 0; --i) {
+                out += alphabet[pick(alphabet.size())];
+            }
+            return out;
+        };
+        History history(file);
+        reference::History walk;
+        {
+            Text lines;
+            for (std::size_t i = pick(8); i > 0; --i) {
+                lines += word() + Text(CRLF);
+            }
+            writeFileAtomically(file, encodeFileText(lines));
+        }
+        for (int step = 0; step < 300; ++step) {
+            const std::string where =
+                "seed " + std::to_string(seed) + " step " + std::to_string(step);
+            Text w = word();
+            if (!walk.entries.empty() && pick(2) == 0) {
+                w = walk.entries[pick(walk.entries.size())].substr(0, pick(5));
+            }
+            switch (pick(5)) {
+            case 0:
+                ASSERT_EQ(outcome([&] {
+                              history.addHistory(w);
+                              return Text();
+                          }),
+                          outcome([&] {
+                              walk.addHistory(w);
+                              return Text();
+                          }))
+                    << where;
+                break;
+            case 1:
+                ASSERT_EQ(outcome([&] { return Text(history.isItem(w) ? u"yes" : u"no"); }),
+                          outcome([&] { return Text(walk.isItem(w) ? u"yes" : u"no"); }))
+                    << where;
+                break;
+            case 2:
+                history.Reset();
+                walk.Reset();
+                break;
+            case 3:
+                if (pick(20) == 0) {
+                    history.Load();
+                    const Text text = decodeFileBytes(readFileBytes(file).value_or(""));
+                    for (std::size_t at = 0; at < text.size();) {
+                        const std::size_t end = text.find(CR, at);
+                        walk.entries.push_back(text.substr(at, end - at));
+                        at = end + 2;
+                    }
+                }
+                break;
+            default:
+                ASSERT_EQ(outcome([&] { return history.getHistory(w); }),
+                          outcome([&] { return walk.getHistory(w); }))
+                    << where << " begin " << toUtf8(w);
+                break;
+            }
+            ASSERT_EQ(entries(history), walk.entries) << where;
+            ASSERT_EQ(history.cursor(), walk.cursor) << where;
+        }
+    }
 }

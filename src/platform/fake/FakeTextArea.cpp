@@ -18,6 +18,13 @@ void FakeTextArea::setText(const Text& text) {
     changed();
 }
 
+void FakeTextArea::replaceStart(int count, const Text& head) {
+    text_.replace(0, static_cast<std::size_t>(clamp(count)), head);
+    caret_ = 0;
+    selLength_ = 0;
+    changed();
+}
+
 void FakeTextArea::setCaret(int position) {
     caret_ = clamp(position);
     selLength_ = 0;

@@ -21,6 +21,14 @@ class FakeTextArea : public TextArea {
     int selLength() const override { return selLength_; }
     void setSelLength(int length) override;
     void replaceSelection(const Text& text) override;
+    Text textFrom(int position) const override {
+        return text_.substr(static_cast<std::size_t>(clamp(position)));
+    }
+    int lastIndexOf(TextView needle) const override {
+        const std::size_t at = text_.rfind(needle);
+        return at == Text::npos ? -1 : static_cast<int>(at);
+    }
+    void replaceStart(int count, const Text& head) override;
 
     // The box's own reactions to keys that reached it (not cancelled).
     void insertLineBreak() { replaceSelection(Text(CRLF)); }

@@ -2,8 +2,13 @@
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#ifdef ZORLO_HAVE_XI2
+#include <X11/extensions/XInput2.h>
+#endif
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 namespace zorlo::x11 {
 
@@ -27,6 +32,71 @@ XDisplay::XDisplay() {
     if (name != nullptr && *name != '\0') {
         display_ = XOpenDisplay(name);
     }
+    if (display_ != nullptr) {
+        watchKeys();
+    }
+}
+
+// The hotkey is polled 20 times a second, and a query of the key state is a
+// round trip to the server each time: the largest part of what the idle
+// console costs. Raw key events (XInput 2.1 sends them for the whole desktop,
+// grabs or not) keep a copy of the state here instead; without the extension
+// every poll asks the server.
+void XDisplay::watchKeys() {
+#ifdef ZORLO_HAVE_XI2
+    Display* display = asDisplay(display_);
+    int opcode = 0;
+    int event = 0;
+    int error = 0;
+    if (!XQueryExtension(display, "XInputExtension", &opcode, &event, &error)) {
+        return;
+    }
+    int major = 2;
+    int minor = 1;
+    if (XIQueryVersion(display, &major, &minor) != Success || major < 2 ||
+        (major == 2 && minor < 1)) {
+        return;
+    }
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_RawKeyPress);
+    XISetMask(bits, XI_RawKeyRelease);
+    XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
+    XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
+    // The state now; the events after the selection keep it current (those
+    // that came before this reply change nothing that the reply does not show).
+    XQueryKeymap(display, keys_);
+    inputOpcode_ = opcode;
+#endif
+}
+
+// Takes in what has arrived, without waiting and without a round trip.
+void XDisplay::readKeyEvents() const {
+#ifdef ZORLO_HAVE_XI2
+    Display* display = asDisplay(display_);
+    while (XEventsQueued(display, QueuedAfterReading) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == MappingNotify) {
+            XRefreshKeyboardMapping(&event.xmapping); // keysyms may sit on other keys now
+            keycodes_.clear();
+            continue;
+        }
+        XGenericEventCookie* cookie = &event.xcookie;
+        if (cookie->type != GenericEvent || cookie->extension != inputOpcode_ ||
+            !XGetEventData(display, cookie)) {
+            continue;
+        }
+        const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+        if ((cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) &&
+            raw->detail >= 0 && raw->detail < 256) {
+            const int code = raw->detail;
+            const auto bit = static_cast<char>(1 << (code % 8));
+            keys_[code / 8] = static_cast<char>(
+                cookie->evtype == XI_RawKeyPress ? keys_[code / 8] | bit : keys_[code / 8] & ~bit);
+        }
+        XFreeEventData(display, cookie);
+    }
+#endif
 }
 
 XDisplay::~XDisplay() {
@@ -41,9 +111,18 @@ bool XDisplay::anyKeyDown(const unsigned long* keysyms, int count) const {
     }
     Display* display = asDisplay(display_);
     char keys[32] = {};
-    XQueryKeymap(display, keys);
+    if (inputOpcode_ >= 0) {
+        readKeyEvents();
+        std::copy(std::begin(keys_), std::end(keys_), std::begin(keys));
+    } else {
+        XQueryKeymap(display, keys);
+    }
     for (int i = 0; i < count; ++i) {
-        const KeyCode code = XKeysymToKeycode(display, keysyms[i]);
+        auto known = keycodes_.find(keysyms[i]);
+        if (known == keycodes_.end()) {
+            known = keycodes_.emplace(keysyms[i], XKeysymToKeycode(display, keysyms[i])).first;
+        }
+        const KeyCode code = known->second;
         if (code != 0 && (keys[code / 8] & (1 << (code % 8))) != 0) {
             return true;
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <unordered_map>
+
 namespace zorlo::x11 {
 
 // The program's own connection to the X server, opened on first use and kept
@@ -27,7 +29,16 @@ class XDisplay {
   private:
     XDisplay();
     ~XDisplay();
+    void watchKeys();
+    void readKeyEvents() const;
+
     void* display_ = nullptr; // Display*, kept opaque so that Xlib's macros stay out of Qt code
+    // With XInput 2.1 the server sends every key press and release on the
+    // desktop; the state kept from them spares each poll a round trip.
+    int inputOpcode_ = -1;
+    mutable char keys_[32] = {};
+    // Looking a keysym up reads the whole keyboard map; the map changes rarely.
+    mutable std::unordered_map<unsigned long, unsigned char> keycodes_;
 };
 
 } // namespace zorlo::x11

@@ -1,0 +1,196 @@
+// The engine's hot paths on the fake desktop, at the sizes where the plain
+// walks of the store and the history stop being instant.
+#include "BenchData.hpp"
+#include "Figures.hpp"
+#include "ReferenceStore.hpp"
+
+#include "activation/KeyCodes.hpp"
+#include "console/Console.hpp"
+#include "platform/fake/FakeDesktop.hpp"
+#include "store/SettingsFile.hpp"
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+#include <type_traits>
+
+using namespace zorlo;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A write of the filling line (36 characters with indent and line break) from
+// below this cannot pass 64,000, so the pane fills without being cut.
+constexpr int kAlmostFull = 63950;
+
+constexpr std::size_t kBig = 100000;
+constexpr std::size_t kCompared = 20000;
+constexpr std::size_t kHistoryWords = 5000;
+
+class QuietStatus : public StatusSink {
+  public:
+    void stat(const Text&) override {}
+};
+
+// A console on the fake desktop, started on its settings folder.
+struct Session {
+    explicit Session(const fs::path& folder) : desk(folder), console(desk.desktop()) {
+        desk.attach(&console);
+        console.formLoad();
+    }
+    ~Session() { desk.attach(nullptr); }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    FakeDesktop desk;
+    Console console;
+};
+
+// One folder per size, written once for every benchmark that needs it.
+const fs::path& folderWith(std::size_t macros) {
+    static std::map<std::size_t, std::unique_ptr<bench::ScratchFolder>> folders;
+    auto& folder = folders[macros];
+    if (!folder) {
+        folder = std::make_unique<bench::ScratchFolder>("zorlo-bench-" + std::to_string(macros));
+        bench::writeSettingsFolder(folder->path(), bench::makeMacros(macros),
+                                   bench::makeHistory(kHistoryWords));
+    }
+    return folder->path();
+}
+
+void loadConsole(benchmark::State& state) {
+    Session session(folderWith(kBig));
+    for (auto _ : state) {
+        state.PauseTiming();
+        session.console.macros.clear();
+        state.ResumeTiming();
+        session.console.loadSettings();
+        benchmark::DoNotOptimize(session.console.macros.count());
+    }
+    if (session.console.macros.count() != kBig) {
+        state.SkipWithError("the load lost macros");
+    }
+}
+
+// The list part of a load, the same for the index and for the walk: read the
+// file, decode it, add its pairs.
+template <typename List> void loadList(benchmark::State& state) {
+    const fs::path file = folderWith(kCompared) / "zorlo.list";
+    QuietStatus quiet;
+    std::vector<List> loaded;
+    for (auto _ : state) {
+        const Text text = decodeFileBytes(readFileBytes(file).value_or(""));
+        loaded.emplace_back();
+        if constexpr (std::is_same_v<List, BinList>) {
+            readSettingsInto(text, loaded.back(), quiet);
+        } else {
+            reference::readSettingsInto(text, loaded.back(), quiet);
+        }
+    }
+}
+
+void save(benchmark::State& state) {
+    Session session(folderWith(kBig));
+    for (auto _ : state) {
+        session.console.saveSettings();
+    }
+}
+
+void dispatch(benchmark::State& state) {
+    Session session(folderWith(kBig));
+    // The command word and ten arguments, all macro names typed in capitals:
+    // each argument is replaced by its macro's value.
+    Text line;
+    for (std::size_t i = 0; i <= 10; ++i) {
+        Text name = session.console.macros.at(1 + (i * 7919) % kBig).NAME;
+        for (auto& c : name) {
+            c = upperCase(c);
+        }
+        line += (i == 0 ? Text() : Text(u" ")) + name;
+    }
+    for (auto _ : state) {
+        session.console.cmdLine = line;
+        session.console.runCommand();
+    }
+    if (session.desk.textArea.text().find(u"Unknown macro") != Text::npos) {
+        state.SkipWithError("the command word named no macro");
+    }
+}
+
+// Esc at the end of a command line, over and over: each press offers the next
+// macro that begins with the word, then the history's entries.
+void completion(benchmark::State& state, const Text& commandLine) {
+    Session session(folderWith(kBig));
+    session.desk.textArea.replaceSelection(commandLine);
+    for (auto _ : state) {
+        session.console.txtCLI_KeyUp(vk::Escape, ShiftState::None);
+        if (session.desk.label.caption().ends_with(u"from HISTORY")) {
+            session.console.complIndex = 0; // the cycle ran through: start it again
+        }
+    }
+}
+
+void historyAddSave(benchmark::State& state) {
+    History history(folderWith(kBig) / "history");
+    history.Load();
+    std::size_t n = 0;
+    for (auto _ : state) {
+        history.addHistory(u"new-word-" + toText(static_cast<long long>(++n)));
+        history.Save();
+    }
+}
+
+void paneWrites(benchmark::State& state) {
+    Session session(folderWith(kCompared));
+    session.console.busy = true; // output while a command runs
+    while (session.desk.textArea.length() < kAlmostFull) {
+        session.console.writeOutput(u"Filling the pane up to its limit");
+    }
+    for (auto _ : state) {
+        for (int i = 0; i < 1000; ++i) {
+            session.console.writeOutput(u"Execute notepad: Success");
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    using benchmark::kMillisecond;
+    benchmark::RegisterBenchmark("load100k", loadConsole)->Unit(kMillisecond)->Repetitions(5);
+    benchmark::RegisterBenchmark("loadList20k", loadList<BinList>)
+        ->Unit(kMillisecond)
+        ->Repetitions(5);
+    benchmark::RegisterBenchmark("loadList20kWalk", loadList<reference::List>)
+        ->Unit(kMillisecond)
+        ->Iterations(1);
+    benchmark::RegisterBenchmark("save100k", save)->Unit(kMillisecond)->Repetitions(5);
+    benchmark::RegisterBenchmark("dispatch100k", dispatch)->Repetitions(5);
+    benchmark::RegisterBenchmark("completionMatch", completion, Text(u"edit no"))->Repetitions(5);
+    benchmark::RegisterBenchmark("completionNoMatch", completion, Text(u"edit qqqzz"))
+        ->Repetitions(5);
+    benchmark::RegisterBenchmark("historyAddSave", historyAddSave)->Repetitions(5);
+    benchmark::RegisterBenchmark("paneWrites", paneWrites)->Unit(kMillisecond)->Repetitions(5);
+
+    bench::Collector collector;
+    benchmark::RunSpecifiedBenchmarks(&collector);
+
+    bench::Verdicts verdicts(collector);
+    verdicts.under("load100k", "load zorlo.list of 100,000 macros in random order", 150);
+    verdicts.fasterThan("loadList20k", "loadList20kWalk",
+                        "load of 20,000 macros, index against the reference walk", 50);
+    verdicts.under("save100k", "save of 100,000 macros", 100);
+    verdicts.under("dispatch100k",
+                   "dispatch of a line with 10 arguments against 100,000 macros (launch faked)", 1);
+    verdicts.under("completionMatch",
+                   "one completion step against 100,000 macros, a word with matches", 1);
+    verdicts.under("completionNoMatch",
+                   "one completion step against 100,000 macros, a word matching none", 1);
+    verdicts.under("historyAddSave", "addHistory + Save with 5,000 history entries", 5);
+    verdicts.under("paneWrites",
+                   "1,000 writes of one line into a full pane (engine, fake text area)", 50);
+    benchmark::Shutdown();
+    return verdicts.exitCode();
+}

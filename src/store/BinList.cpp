@@ -1,0 +1,745 @@
+#include "store/BinList.hpp"
+
+#include "store/OrderKey.hpp"
+
+#include <algorithm>
+#include <new>
+#include <stdexcept>
+#include <utility>
+
+namespace zorlo {
+
+namespace {
+
+// Names with none of these are matched, as patterns, only by the same text
+// without regard to case; the others may match many texts, or fail.
+bool isPlainName(TextView name) {
+    return name.find_first_of(u"?*#[") == TextView::npos;
+}
+
+std::uint64_t foldHash(TextView text) {
+    std::uint64_t hash = 0xCBF29CE484222325ULL;
+    for (const char16_t c : text) {
+        hash ^= foldCase(c);
+        hash *= 0x100000001B3ULL;
+    }
+    return hash ^ (hash >> 31);
+}
+
+int foldKey(char16_t c) {
+    return orderKey(foldCase(c));
+}
+
+// The order of the names' order keys, an empty name counting as the
+// greatest, because the insertion walk stops at an empty name just as at a
+// greater one (and fails there). Whether some name of a subtree orders after a
+// new name (orderKeyGreater) then depends only on the subtree's greatest name.
+int compareOrder(TextView a, TextView b) {
+    if (a.empty() || b.empty()) {
+        return static_cast<int>(a.empty()) - static_cast<int>(b.empty());
+    }
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t j = 0; j < common; ++j) {
+        const int ka = orderKey(a[j]);
+        const int kb = orderKey(b[j]);
+        if (ka != kb) {
+            return ka < kb ? -1 : 1;
+        }
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+// Folded names ordered by the keys of their folded characters: names that
+// begin alike without regard to case then sit in one range of this order.
+int compareFold(TextView a, TextView b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t j = 0; j < common; ++j) {
+        const int ka = foldKey(a[j]);
+        const int kb = foldKey(b[j]);
+        if (ka != kb) {
+            return ka < kb ? -1 : 1;
+        }
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+// Where a name lies in compareFold's order against the names that begin with
+// word: -1 before all of them, 0 possibly one of them, 1 after all of them.
+int comparePrefix(TextView name, TextView word) {
+    for (std::size_t j = 0; j < word.size(); ++j) {
+        if (j == name.size()) {
+            return -1;
+        }
+        const int kn = foldKey(name[j]);
+        const int kw = foldKey(word[j]);
+        if (kn != kw) {
+            return kn < kw ? -1 : 1;
+        }
+    }
+    return 0;
+}
+
+bool beginsWith(TextView name, TextView word) {
+    return equalsIgnoreCase(name.substr(0, word.size()), word);
+}
+
+// The first keys of a name packed into one number that orders as the keys do,
+// so that most comparisons in a descent need not reach the name's characters.
+// A key byte is the key plus one (0 pads a short name); keys from 254 on share
+// the byte 255 and end the packing, so equal heads say nothing and the names
+// themselves decide.
+using Head = std::uint64_t;
+constexpr std::size_t kHeadKeys = 7;
+constexpr Head kEmptyOrderHead = Head{0xFF} << 56; // above every name, as in compareOrder
+
+Head headByte(int key) {
+    return key < 254 ? static_cast<Head>(key + 1) : 255;
+}
+
+Head byteAt(Head byte, std::size_t j) {
+    return byte << (48 - 8 * j);
+}
+
+template <typename Key> Head packHead(TextView name, Key key) {
+    Head head = 0;
+    for (std::size_t j = 0; j < std::min(name.size(), kHeadKeys); ++j) {
+        const Head byte = headByte(key(name[j]));
+        head |= byteAt(byte, j);
+        if (byte == 255) {
+            break;
+        }
+    }
+    return head;
+}
+
+Head orderHead(TextView name) {
+    return name.empty() ? kEmptyOrderHead : packHead(name, orderKey);
+}
+
+Head foldHead(TextView name) {
+    return packHead(name, foldKey);
+}
+
+} // namespace
+
+struct alignas(64) BinList::Node {
+    Node(Bin pair, std::uint32_t rank) : priority(rank), bin(std::move(pair)) {
+        renamed();
+        maxOrderHead = orderHead;
+        minFoldHead = foldHead;
+        maxFoldHead = foldHead;
+        wild = plain ? 0 : 1;
+    }
+
+    void renamed() {
+        orderHead = zorlo::orderHead(bin.NAME);
+        foldHead = zorlo::foldHead(bin.NAME);
+        plain = isPlainName(bin.NAME);
+        nameHash = static_cast<std::uint32_t>(foldHash(bin.NAME));
+    }
+
+    // What a descent reads comes first, within one cache line.
+    Node* left = nullptr;
+    Node* right = nullptr;
+    std::uint32_t size = 1;
+    std::uint32_t priority;
+    Head orderHead = 0;
+    Head leftMaxOrderHead = 0; // the left subtree's maxOrderHead, 0 without one
+    Node* parent = nullptr;
+    Head foldHead = 0;
+    Head minFoldHead = 0;
+    Head maxFoldHead = 0;
+    Head maxOrderHead = 0;
+    // The subtree's extremes, as nodes, so that no name is copied.
+    const Node* maxOrder = this;
+    const Node* minFold = this;
+    const Node* maxFold = this;
+    std::uint32_t wild = 0;
+    std::uint32_t nameHash = 0;
+    std::uint32_t valueHash = 0;
+    bool plain = true;
+    Bin bin;
+};
+
+namespace {
+
+bool orderAbove(Head headA, const BinList::Node* a, Head headB, const BinList::Node* b) {
+    return headA != headB ? headA > headB : compareOrder(a->bin.NAME, b->bin.NAME) > 0;
+}
+
+int foldOrder(Head headA, const BinList::Node* a, Head headB, const BinList::Node* b) {
+    return headA != headB ? (headA < headB ? -1 : 1) : compareFold(a->bin.NAME, b->bin.NAME);
+}
+
+} // namespace
+
+const Bin& BinList::const_iterator::operator*() const {
+    return node_->bin;
+}
+
+BinList::const_iterator& BinList::const_iterator::operator++() {
+    if (node_->right != nullptr) {
+        node_ = node_->right;
+        while (node_->left != nullptr) {
+            node_ = node_->left;
+        }
+        return *this;
+    }
+    while (node_->parent != nullptr && node_->parent->right == node_) {
+        node_ = node_->parent;
+    }
+    node_ = node_->parent;
+    return *this;
+}
+
+BinList::BinList() = default;
+
+BinList::~BinList() {
+    clear();
+}
+
+BinList::BinList(const BinList& other) : BinList() {
+    for (const Bin& bin : other) {
+        append(bin);
+    }
+}
+
+BinList& BinList::operator=(const BinList& other) {
+    if (this != &other) {
+        BinList copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+BinList::BinList(BinList&& other) noexcept
+    : root_(std::exchange(other.root_, nullptr)), names_(std::exchange(other.names_, {})),
+      values_(std::exchange(other.values_, {})),
+      valuesBuilt_(std::exchange(other.valuesBuilt_, false)), random_(other.random_),
+      blocks_(std::exchange(other.blocks_, {})), blockRoom_(std::exchange(other.blockRoom_, 0)),
+      spare_(std::exchange(other.spare_, nullptr)) {}
+
+BinList& BinList::operator=(BinList&& other) noexcept {
+    if (this != &other) {
+        clear();
+        root_ = std::exchange(other.root_, nullptr);
+        names_ = std::exchange(other.names_, {});
+        values_ = std::exchange(other.values_, {});
+        valuesBuilt_ = std::exchange(other.valuesBuilt_, false);
+        random_ = other.random_;
+        blocks_ = std::exchange(other.blocks_, {});
+        blockRoom_ = std::exchange(other.blockRoom_, 0);
+        spare_ = std::exchange(other.spare_, nullptr);
+    }
+    return *this;
+}
+
+namespace {
+constexpr std::size_t kFirstBlock = 8;
+constexpr std::size_t kLargestBlock = 4096;
+
+std::size_t blockSize(std::size_t index) {
+    return std::min(kFirstBlock << std::min<std::size_t>(index, 20), kLargestBlock);
+}
+} // namespace
+
+BinList::Node* BinList::make(Bin bin) {
+    const std::uint32_t rank = nextPriority();
+    if (spare_ != nullptr) {
+        Node* memory = spare_;
+        spare_ = *std::launder(reinterpret_cast<Node**>(memory));
+        return new (memory) Node(std::move(bin), rank);
+    }
+    if (blockRoom_ == 0) {
+        const std::size_t size = blockSize(blocks_.size());
+        blocks_.push_back(static_cast<Node*>(
+            ::operator new (sizeof(Node) * size, std::align_val_t{alignof(Node)})));
+        blockRoom_ = size;
+    }
+    Node* memory = blocks_.back() + (blockSize(blocks_.size() - 1) - blockRoom_);
+    --blockRoom_;
+    return new (memory) Node(std::move(bin), rank);
+}
+
+void BinList::destroy(Node* node) {
+    node->~Node();
+    // The storage then holds only the link to the next spare node.
+    new (static_cast<void*>(node)) Node*(spare_);
+    spare_ = node;
+}
+
+void BinList::releaseBlocks() {
+    spare_ = nullptr;
+    for (Node* block : blocks_) {
+        ::operator delete (block, std::align_val_t{alignof(Node)});
+    }
+    blocks_.clear();
+    blockRoom_ = 0;
+}
+
+std::size_t BinList::sizeOf(const Node* node) noexcept {
+    return node == nullptr ? 0 : node->size;
+}
+
+std::size_t BinList::count() const noexcept {
+    return sizeOf(root_);
+}
+
+std::size_t BinList::positionOf(const Node* node) {
+    std::size_t position = sizeOf(node->left) + 1;
+    for (; node->parent != nullptr; node = node->parent) {
+        if (node->parent->right == node) {
+            position += sizeOf(node->parent->left) + 1;
+        }
+    }
+    return position;
+}
+
+BinList::Node* BinList::nodeAt(std::size_t position) const {
+    Node* node = root_;
+    while (node != nullptr) {
+        const std::size_t leftSize = sizeOf(node->left);
+        if (position <= leftSize) {
+            node = node->left;
+        } else if (position == leftSize + 1) {
+            return node;
+        } else {
+            position -= leftSize + 1;
+            node = node->right;
+        }
+    }
+    return nullptr;
+}
+
+const Bin& BinList::at(std::size_t position) const {
+    const Node* node = position == 0 ? nullptr : nodeAt(position);
+    if (node == nullptr) {
+        throw std::out_of_range("BinList::at: no such position");
+    }
+    return node->bin;
+}
+
+BinList::const_iterator BinList::begin() const {
+    const Node* node = root_;
+    while (node != nullptr && node->left != nullptr) {
+        node = node->left;
+    }
+    return const_iterator(node);
+}
+
+BinList::const_iterator BinList::iteratorAt(std::size_t position) const {
+    return const_iterator(position == 0 ? nullptr : nodeAt(position));
+}
+
+void BinList::setValue(std::size_t position, Text value) {
+    at(position); // the same out-of-range failure as a read
+    Node* node = nodeAt(position);
+    unlink(node);
+    node->bin.VALUE = std::move(value);
+    link(node);
+}
+
+void BinList::setName(std::size_t position, Text name) {
+    at(position);
+    Node* node = nodeAt(position);
+    unlink(node);
+    node->bin.NAME = std::move(name);
+    node->renamed();
+    link(node);
+    pullToRoot(node);
+}
+
+// Recomputes a node's sums and extremes from its children.
+void BinList::pull(Node* node) {
+    node->size = static_cast<std::uint32_t>(1 + sizeOf(node->left) + sizeOf(node->right));
+    node->wild = node->plain ? 0 : 1;
+    node->maxOrder = node;
+    node->maxOrderHead = node->orderHead;
+    node->minFold = node;
+    node->minFoldHead = node->foldHead;
+    node->maxFold = node;
+    node->maxFoldHead = node->foldHead;
+    node->leftMaxOrderHead = node->left == nullptr ? 0 : node->left->maxOrderHead;
+    for (const Node* child : {node->left, node->right}) {
+        if (child == nullptr) {
+            continue;
+        }
+        node->wild += child->wild;
+        if (orderAbove(child->maxOrderHead, child->maxOrder, node->maxOrderHead, node->maxOrder)) {
+            node->maxOrder = child->maxOrder;
+            node->maxOrderHead = child->maxOrderHead;
+        }
+        if (foldOrder(child->minFoldHead, child->minFold, node->minFoldHead, node->minFold) < 0) {
+            node->minFold = child->minFold;
+            node->minFoldHead = child->minFoldHead;
+        }
+        if (foldOrder(child->maxFoldHead, child->maxFold, node->maxFoldHead, node->maxFold) > 0) {
+            node->maxFold = child->maxFold;
+            node->maxFoldHead = child->maxFoldHead;
+        }
+    }
+}
+
+void BinList::pullToRoot(Node* node) {
+    for (; node != nullptr; node = node->parent) {
+        pull(node);
+    }
+}
+
+void BinList::rotateUp(Node* node) {
+    Node* parent = node->parent;
+    Node* grand = parent->parent;
+    if (parent->left == node) {
+        parent->left = node->right;
+        if (node->right != nullptr) {
+            node->right->parent = parent;
+        }
+        node->right = parent;
+    } else {
+        parent->right = node->left;
+        if (node->left != nullptr) {
+            node->left->parent = parent;
+        }
+        node->left = parent;
+    }
+    parent->parent = node;
+    node->parent = grand;
+    if (grand == nullptr) {
+        root_ = node;
+    } else if (grand->left == parent) {
+        grand->left = node;
+    } else {
+        grand->right = node;
+    }
+    pull(parent);
+    pull(node);
+}
+
+std::uint32_t BinList::nextPriority() {
+    random_ ^= random_ << 13;
+    random_ ^= random_ >> 7;
+    random_ ^= random_ << 17;
+    return static_cast<std::uint32_t>(random_ >> 32);
+}
+
+void BinList::insertBefore(std::size_t position, Bin bin) {
+    if (position == 0 || position > count() + 1) {
+        throw std::out_of_range("BinList::insertBefore: no such position");
+    }
+    insertBefore(iteratorAt(position), std::move(bin));
+}
+
+void BinList::insertBefore(const_iterator where, Bin bin) {
+    Node* node = make(std::move(bin));
+    link(node);
+    // The new node becomes a leaf right before `where` (or after the last node).
+    Node* at = const_cast<Node*>(where.node_);
+    if (at == nullptr) {
+        at = root_;
+        while (at != nullptr && at->right != nullptr) {
+            at = at->right;
+        }
+        if (at == nullptr) {
+            root_ = node;
+            return;
+        }
+        at->right = node;
+    } else if (at->left == nullptr) {
+        at->left = node;
+    } else {
+        at = at->left;
+        while (at->right != nullptr) {
+            at = at->right;
+        }
+        at->right = node;
+    }
+    node->parent = at;
+    attach(node);
+}
+
+// Takes a new leaf into its ancestors' sums and extremes, then lifts it to its
+// place by priority. An extreme that the new name does not beat stays the
+// extreme of every enclosing subtree too, so the comparing stops early.
+void BinList::attach(Node* node) {
+    bool order = true;
+    bool low = true;
+    bool high = true;
+    const Node* below = node;
+    for (Node* above = node->parent; above != nullptr; below = above, above = above->parent) {
+        ++above->size;
+        above->wild += node->wild;
+        if (above->left == below) {
+            above->leftMaxOrderHead = below->maxOrderHead;
+        }
+        if (order) {
+            order = orderAbove(node->orderHead, node, above->maxOrderHead, above->maxOrder);
+            if (order) {
+                above->maxOrder = node;
+                above->maxOrderHead = node->orderHead;
+            }
+        }
+        if (low) {
+            low = foldOrder(node->foldHead, node, above->minFoldHead, above->minFold) < 0;
+            if (low) {
+                above->minFold = node;
+                above->minFoldHead = node->foldHead;
+            }
+        }
+        if (high) {
+            high = foldOrder(node->foldHead, node, above->maxFoldHead, above->maxFold) > 0;
+            if (high) {
+                above->maxFold = node;
+                above->maxFoldHead = node->foldHead;
+            }
+        }
+    }
+    while (node->parent != nullptr && node->priority > node->parent->priority) {
+        rotateUp(node);
+    }
+}
+
+void BinList::removeAt(std::size_t position) {
+    Node* node = position == 0 ? nullptr : nodeAt(position);
+    if (node == nullptr) {
+        throw std::out_of_range("BinList::removeAt: no such position");
+    }
+    unlink(node);
+    while (node->left != nullptr && node->right != nullptr) {
+        rotateUp(node->left->priority > node->right->priority ? node->left : node->right);
+    }
+    Node* child = node->left != nullptr ? node->left : node->right;
+    Node* parent = node->parent;
+    if (child != nullptr) {
+        child->parent = parent;
+    }
+    if (parent == nullptr) {
+        root_ = child;
+    } else if (parent->left == node) {
+        parent->left = child;
+    } else {
+        parent->right = child;
+    }
+    destroy(node);
+    pullToRoot(parent);
+}
+
+void BinList::clear() {
+    // Turning left children into right ones frees the tree without recursion.
+    Node* node = root_;
+    while (node != nullptr) {
+        if (node->left != nullptr) {
+            Node* left = node->left;
+            node->left = left->right;
+            left->right = node;
+            node = left;
+        } else {
+            Node* right = node->right;
+            node->~Node();
+            node = right;
+        }
+    }
+    root_ = nullptr;
+    names_ = {};
+    values_ = {};
+    valuesBuilt_ = false;
+    releaseBlocks();
+}
+
+void BinList::Table::insert(std::uint32_t hash, Node* node) {
+    if (2 * (used_ + 1) > slots_.size()) {
+        std::vector<Slot> old(std::max<std::size_t>(16, slots_.size() * 2));
+        old.swap(slots_);
+        used_ = 0;
+        for (const Slot& slot : old) {
+            if (slot.node != nullptr) {
+                insert(slot.hash, slot.node);
+            }
+        }
+    }
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t at = hash & mask;
+    while (slots_[at].node != nullptr) {
+        at = (at + 1) & mask;
+    }
+    slots_[at] = Slot{hash, node};
+    ++used_;
+}
+
+void BinList::Table::erase(std::uint32_t hash, const Node* node) {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t at = hash & mask;
+    while (slots_[at].node != node) {
+        at = (at + 1) & mask;
+    }
+    // Later slots of the same run move up where their probe may start, so
+    // that no lookup stops early at the hole.
+    std::size_t hole = at;
+    for (std::size_t next = (hole + 1) & mask; slots_[next].node != nullptr;
+         next = (next + 1) & mask) {
+        const std::size_t home = slots_[next].hash & mask;
+        if (((next - home) & mask) >= ((next - hole) & mask)) {
+            slots_[hole] = slots_[next];
+            hole = next;
+        }
+    }
+    slots_[hole] = Slot{};
+    --used_;
+}
+
+template <typename Visit> void BinList::Table::forEach(std::uint32_t hash, Visit&& visit) const {
+    if (slots_.empty()) {
+        return;
+    }
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = hash & mask; slots_[at].node != nullptr; at = (at + 1) & mask) {
+        if (slots_[at].hash == hash) {
+            visit(slots_[at].node);
+        }
+    }
+}
+
+void BinList::link(Node* node) {
+    if (node->plain) {
+        names_.insert(node->nameHash, node);
+    }
+    if (valuesBuilt_) {
+        node->valueHash = static_cast<std::uint32_t>(foldHash(node->bin.VALUE));
+        values_.insert(node->valueHash, node);
+    }
+}
+
+void BinList::unlink(Node* node) {
+    if (node->plain) {
+        names_.erase(node->nameHash, node);
+    }
+    if (valuesBuilt_) {
+        values_.erase(node->valueHash, node);
+    }
+}
+
+std::size_t BinList::findSameName(TextView name, std::size_t after) const {
+    // A text with wildcards folds equal only to names with the same wildcards,
+    // and those are not in the table.
+    if (!isPlainName(name)) {
+        return 0;
+    }
+    std::size_t best = 0;
+    names_.forEach(static_cast<std::uint32_t>(foldHash(name)), [&](const Node* node) {
+        if (equalsIgnoreCase(node->bin.NAME, name)) {
+            const std::size_t position = positionOf(node);
+            if (position > after && (best == 0 || position < best)) {
+                best = position;
+            }
+        }
+    });
+    return best;
+}
+
+bool BinList::holdsValue(TextView text) const {
+    if (!valuesBuilt_) {
+        valuesBuilt_ = true;
+        for (auto it = begin(); it != end(); ++it) {
+            Node* node = const_cast<Node*>(it.node_);
+            node->valueHash = static_cast<std::uint32_t>(foldHash(node->bin.VALUE));
+            values_.insert(node->valueHash, node);
+        }
+    }
+    bool held = false;
+    values_.forEach(static_cast<std::uint32_t>(foldHash(text)), [&](const Node* node) {
+        held = held || equalsIgnoreCase(node->bin.VALUE, text);
+    });
+    return held;
+}
+
+BinList::const_iterator BinList::findOrderPlace(TextView name) const {
+    if (name.empty() || root_ == nullptr) {
+        return end();
+    }
+    // The head of the least key sequence that orders after the name: its keys
+    // with the last one raised by one (orderKeyGreater looks at 998 at most).
+    const std::size_t keys = std::min(name.size(), kOrderKeyLength);
+    Head least = 0;
+    for (std::size_t j = 0; j < std::min(keys, kHeadKeys); ++j) {
+        const Head byte = headByte(orderKey(name[j]) + (j + 1 == keys ? 1 : 0));
+        least |= byteAt(byte, j);
+        if (byte == 255) {
+            break;
+        }
+    }
+    const auto after = [&](Head head, const Node* holder) {
+        if (head != least) {
+            return head > least;
+        }
+        return holder->bin.NAME.empty() || orderKeyGreater(holder->bin.NAME, name);
+    };
+    if (!after(root_->maxOrderHead, root_->maxOrder)) {
+        return end();
+    }
+    const Node* node = root_;
+    while (node != nullptr) {
+        if (node->left != nullptr && after(node->leftMaxOrderHead, node->left->maxOrder)) {
+            node = node->left;
+        } else if (after(node->orderHead, node)) {
+            return const_iterator(node);
+        } else {
+            node = node->right;
+        }
+    }
+    return end();
+}
+
+namespace {
+
+template <typename Node, typename Holds, typename Is>
+std::size_t firstAfter(const Node* node, std::size_t before, std::size_t after, const Holds& holds,
+                       const Is& is) {
+    if (node == nullptr || before + node->size <= after || !holds(node)) {
+        return 0;
+    }
+    if (const std::size_t found = firstAfter(node->left, before, after, holds, is)) {
+        return found;
+    }
+    const std::size_t position = before + (node->left == nullptr ? 0 : node->left->size) + 1;
+    if (position > after && is(node)) {
+        return position;
+    }
+    return firstAfter(node->right, position, after, holds, is);
+}
+
+} // namespace
+
+std::size_t BinList::findPrefix(TextView word, std::size_t after) const {
+    if (after >= count()) {
+        return 0;
+    }
+    if (word.empty()) {
+        return after + 1;
+    }
+    // Every name that begins with the word has a head from `low` to `high`:
+    // the word's own bytes, then anything where the word has ended.
+    const Head low = zorlo::foldHead(word);
+    bool open = word.size() < kHeadKeys;
+    for (std::size_t j = 0; j < std::min(word.size(), kHeadKeys); ++j) {
+        open = open && (low & byteAt(255, j)) != byteAt(255, j);
+    }
+    Head high = low;
+    for (std::size_t j = word.size(); open && j < kHeadKeys; ++j) {
+        high |= byteAt(255, j);
+    }
+    return firstAfter(
+        root_, 0, after,
+        [&](const Node* subtree) {
+            return subtree->maxFoldHead >= low && subtree->minFoldHead <= high &&
+                   comparePrefix(subtree->maxFold->bin.NAME, word) >= 0 &&
+                   comparePrefix(subtree->minFold->bin.NAME, word) <= 0;
+        },
+        [word](const Node* node) { return beginsWith(node->bin.NAME, word); });
+}
+
+std::size_t BinList::nextWildName(std::size_t after) const {
+    return firstAfter(
+        root_, 0, after, [](const Node* subtree) { return subtree->wild > 0; },
+        [](const Node* node) { return !node->plain; });
+}
+
+} // namespace zorlo

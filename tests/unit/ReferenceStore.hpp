@@ -1,0 +1,165 @@
+#pragma once
+
+// The store and the history as the rules word them: every lookup walks the
+// list from its first pair and compares name by name, and every addition walks
+// it twice. The engine answers the same questions from indexes; the tests, the
+// settings fuzzer and the benchmarks hold it to these walks.
+
+#include "platform/Dialogs.hpp"
+#include "store/Bin.hpp"
+#include "store/OrderKey.hpp"
+#include "store/Pattern.hpp"
+#include "store/SettingsFile.hpp"
+#include "store/StatusSink.hpp"
+#include "text/Failure.hpp"
+
+#include <vector>
+
+namespace zorlo::reference {
+
+using List = std::vector<Bin>;
+
+inline Text getItem(const List& list, TextView pattern, Dialogs& dialogs) {
+    if (list.empty()) {
+        return {};
+    }
+    try {
+        const Pattern compiled(pattern);
+        for (const Bin& bin : list) {
+            if (compiled.matches(bin.NAME)) {
+                return bin.VALUE;
+            }
+        }
+        return {};
+    } catch (const Failure&) {
+        dialogs.messageBox(u"Cannot get item: " + Text(pattern), u"Zorlo Console");
+        return {};
+    }
+}
+
+inline bool addItem(List& list, Text& name, const Text& value, StatusSink& status) {
+    name = lowerAsciiLetters(name);
+    try {
+        if (!list.empty()) {
+            const Pattern compiled(name);
+            for (Bin& bin : list) {
+                if (compiled.matches(bin.NAME)) {
+                    bin.VALUE = value;
+                    return true;
+                }
+            }
+        }
+        std::size_t insertAt = list.size();
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            if (orderKeyGreater(list[i].NAME, name)) {
+                insertAt = i;
+                break;
+            }
+        }
+        list.insert(list.begin() + static_cast<std::ptrdiff_t>(insertAt), Bin{name, value});
+        return true;
+    } catch (const Failure& failure) {
+        status.stat(u"Error adding " + name + u": " + failure.description());
+        return false;
+    }
+}
+
+// Positions from 1, 0 for none, looking after position `after` only.
+inline std::size_t findItem(const List& list, TextView pattern, std::size_t after = 0) {
+    if (after >= list.size()) {
+        return 0;
+    }
+    const Pattern compiled(pattern);
+    for (std::size_t i = after; i < list.size(); ++i) {
+        if (compiled.matches(list[i].NAME)) {
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
+inline std::size_t findNameMatching(const List& list, TextView text, std::size_t after = 0) {
+    for (std::size_t i = after; i < list.size(); ++i) {
+        if (isLike(text, list[i].NAME)) {
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
+inline bool expandArgument(const List& list, Text& text) {
+    bool replaced = false;
+    for (const Bin& bin : list) {
+        if (isLike(text, bin.NAME)) {
+            text = bin.VALUE;
+            replaced = true;
+        }
+    }
+    return replaced;
+}
+
+inline std::size_t findPrefixMatch(const List& list, TextView word, std::size_t after = 0) {
+    if (after >= list.size()) {
+        return 0;
+    }
+    const Pattern compiled(word);
+    for (std::size_t i = after; i < list.size(); ++i) {
+        if (compiled.matches(TextView(list[i].NAME).substr(0, word.size()))) {
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
+// A load: every pair of the text through addItem, refused pairs reported.
+inline bool readSettingsInto(TextView content, List& list, StatusSink& status) {
+    SettingsReader reader{Text(content)};
+    bool whole = true;
+    while (!reader.atEnd()) {
+        Text name = reader.readField();
+        const Text value = reader.readField();
+        if (const auto refusal = storeRefusal(name, value, list.empty())) {
+            status.stat(*refusal);
+            whole = false;
+            continue;
+        }
+        const std::size_t before = list.size();
+        if (!addItem(list, name, value, status) || list.size() == before) {
+            whole = false;
+        }
+    }
+    return whole;
+}
+
+// The history list's searches, entry by entry from the cursor.
+class History {
+  public:
+    void addHistory(const Text& item) {
+        if (!isItem(item)) {
+            entries.push_back(item);
+        }
+    }
+    bool isItem(const Text& item) const {
+        for (const Text& entry : entries) {
+            if (isLike(entry, item)) {
+                return true;
+            }
+        }
+        return false;
+    }
+    Text getHistory(const Text& begin) {
+        for (std::size_t i = cursor; i <= entries.size(); ++i) {
+            if (isLike(TextView(entries[i - 1]).substr(0, begin.size()), begin)) {
+                cursor = i < entries.size() ? i + 1 : i;
+                return entries[i - 1];
+            }
+        }
+        return {};
+    }
+    void Reset() { cursor = 1; }
+
+    std::vector<Text> entries;
+    std::size_t cursor = 1;
+};
+
+} // namespace zorlo::reference

@@ -1,0 +1,359 @@
+// The store's indexed answers against the plain walks of ReferenceStore.hpp,
+// on random operation sequences and on the cases where the two could part.
+#include "ReferenceStore.hpp"
+
+#include "store/Store.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace zorlo;
+
+namespace {
+
+class Recorder : public StatusSink, public Dialogs {
+  public:
+    void stat(const Text& message) override { messages.push_back(message); }
+    void messageBox(const Text& text, const Text& title) override {
+        messages.push_back(u"box " + text + u" | " + title);
+    }
+    bool question(const Text&, const Text&) override { return false; }
+    std::optional<Text> inputBox(const Text&, const Text&, const Text&, int, int) override {
+        return std::nullopt;
+    }
+    std::vector<Text> messages;
+};
+
+std::string shown(std::size_t n) {
+    return std::to_string(n);
+}
+std::string shown(bool b) {
+    return b ? "true" : "false";
+}
+std::string shown(const Text& t) {
+    return "\"" + toUtf8(t) + "\"";
+}
+
+// A call's result, or the failure it ended with, as one comparable line.
+template <typename Call> std::string outcome(Call&& call) {
+    try {
+        return "= " + shown(call());
+    } catch (const Failure& failure) {
+        return "! " + toUtf8(failure.description());
+    }
+}
+
+std::string dump(const BinList& list) {
+    std::string out;
+    for (const Bin& bin : list) {
+        out += toUtf8(bin.NAME) + "=" + toUtf8(bin.VALUE) + "\n";
+    }
+    return out;
+}
+
+std::string dump(const reference::List& list) {
+    std::string out;
+    for (const Bin& bin : list) {
+        out += toUtf8(bin.NAME) + "=" + toUtf8(bin.VALUE) + "\n";
+    }
+    return out;
+}
+
+bool validPattern(TextView text) {
+    try {
+        Pattern{text};
+        return true;
+    } catch (const Failure&) {
+        return false;
+    }
+}
+
+// Names from a small alphabet, so that names meet: case variants (ASCII,
+// Latin-1 and the Windows-1252 extras), prefixes, characters whose order keys
+// tie, wildcards, a character outside the code page, empty names and names
+// around the 998 characters that the order key looks at.
+class NameSource {
+  public:
+    NameSource(std::uint32_t seed, bool allowInvalid) : random_(seed), invalid_(allowInvalid) {}
+
+    std::size_t pick(std::size_t n) { return n == 0 ? 0 : random_() % n; }
+
+    Text name() {
+        const std::size_t roll = pick(100);
+        if (roll < 3) {
+            return {};
+        }
+        Text out;
+        if (roll < 6) {
+            out.assign(996 + pick(4), u'a');
+        }
+        const std::size_t length = 1 + pick(4);
+        static const Text plain = u"aaabbbcAB1\u00E0\u00C0\u00FF\u0178\u0160\u0161^_;.-!]\u4E00";
+        static const Text wild = u"?*#[";
+        for (std::size_t i = 0; i < length; ++i) {
+            out += pick(100) < 88 ? plain[pick(plain.size())] : wild[pick(wild.size())];
+        }
+        if (!invalid_ && !validPattern(out)) {
+            std::erase(out, u'[');
+        }
+        return out;
+    }
+
+    // Another spelling of a text: some letters change case.
+    Text respelled(Text text) {
+        for (char16_t& c : text) {
+            if (pick(3) == 0) {
+                c = pick(2) == 0 ? upperCase(c) : foldCase(c);
+            }
+        }
+        return text;
+    }
+
+    // A text that the list is likely to hold in some spelling, or a new one.
+    Text probe(const reference::List& list) {
+        if (list.empty() || pick(3) == 0) {
+            return name();
+        }
+        Text text = respelled(list[pick(list.size())].NAME);
+        if (pick(4) == 0) {
+            text.resize(pick(text.size() + 1));
+        }
+        return text;
+    }
+
+  private:
+    std::mt19937 random_;
+    bool invalid_;
+};
+
+class StoreWalkTest : public ::testing::Test {
+  protected:
+    void expectSame(const std::string& step) {
+        ASSERT_EQ(dump(list), dump(ref)) << step;
+        ASSERT_EQ(list.count(), ref.size()) << step;
+        ASSERT_EQ(engine.messages, walk.messages) << step;
+    }
+
+    // Every question the console asks of the store, both ways.
+    void compareQueries(NameSource& source, const std::string& step) {
+        const Text text = source.probe(ref);
+        const std::size_t after = source.pick(ref.size() + 2);
+        const std::string where = step + " text " + shown(text) + " after " + shown(after);
+        EXPECT_EQ(outcome([&] { return getItem(list, text, engine); }),
+                  outcome([&] { return reference::getItem(ref, text, walk); }))
+            << where;
+        EXPECT_EQ(outcome([&] { return findItem(list, text, after); }),
+                  outcome([&] { return reference::findItem(ref, text, after); }))
+            << where;
+        EXPECT_EQ(outcome([&] { return findNameMatching(list, text, after); }),
+                  outcome([&] { return reference::findNameMatching(ref, text, after); }))
+            << where;
+        EXPECT_EQ(outcome([&] { return findPrefixMatch(list, text, after); }),
+                  outcome([&] { return reference::findPrefixMatch(ref, text, after); }))
+            << where;
+        Text expanded = text;
+        Text walked = text;
+        EXPECT_EQ(outcome([&] { return expandArgument(list, expanded); }),
+                  outcome([&] { return reference::expandArgument(ref, walked); }))
+            << where;
+        EXPECT_EQ(expanded, walked) << where; // a failure keeps the replacements before it
+        const Text value = ref.empty() || source.pick(2) == 0
+                               ? text
+                               : source.respelled(ref[source.pick(ref.size())].VALUE);
+        const bool held = std::any_of(ref.begin(), ref.end(), [&value](const Bin& bin) {
+            return equalsIgnoreCase(bin.VALUE, value);
+        });
+        EXPECT_EQ(list.holdsValue(value), held) << where << " value " << shown(value);
+        if (!ref.empty()) {
+            const std::size_t position = 1 + source.pick(ref.size());
+            EXPECT_EQ(list.at(position).NAME, ref[position - 1].NAME) << where;
+            EXPECT_EQ(list.iteratorAt(position)->VALUE, ref[position - 1].VALUE) << where;
+        }
+    }
+
+    void runSequence(std::uint32_t seed, bool allowInvalid, int steps) {
+        NameSource source(seed, allowInvalid);
+        list.clear();
+        ref.clear();
+        for (int s = 0; s < steps; ++s) {
+            const std::string step = "seed " + std::to_string(seed) + " step " + std::to_string(s);
+            const Text value = (s % 3 == 0 ? u"V" : u"v") + toText(s % 50);
+            const std::size_t roll = source.pick(100);
+            if (roll < 40) {
+                Text name = source.pick(4) == 0 ? source.probe(ref) : source.name();
+                Text walkedName = name;
+                const bool added = addItem(list, name, value, engine);
+                const bool walkedAdded = reference::addItem(ref, walkedName, value, walk);
+                ASSERT_EQ(added, walkedAdded) << step << " add " << shown(walkedName);
+                ASSERT_EQ(name, walkedName) << step;
+            } else if (roll < 50 && !ref.empty()) {
+                // A rename sets the name as typed, capitals and all, anywhere.
+                const std::size_t position = 1 + source.pick(ref.size());
+                const Text name =
+                    source.pick(2) == 0 ? source.respelled(source.name()) : source.probe(ref);
+                list.setName(position, name);
+                ref[position - 1].NAME = name;
+            } else if (roll < 57 && !ref.empty()) {
+                const std::size_t position = 1 + source.pick(ref.size());
+                list.removeAt(position);
+                ref.erase(ref.begin() + static_cast<std::ptrdiff_t>(position - 1));
+            } else if (roll < 61) {
+                const std::size_t position = 1 + source.pick(ref.size() + 1);
+                const Text name = source.respelled(source.name());
+                list.insertBefore(position, Bin{name, value});
+                ref.insert(ref.begin() + static_cast<std::ptrdiff_t>(position - 1),
+                           Bin{name, value});
+            } else if (roll < 63 && !ref.empty()) {
+                const std::size_t position = 1 + source.pick(ref.size());
+                list.setValue(position, value);
+                ref[position - 1].VALUE = value;
+            } else {
+                compareQueries(source, step);
+            }
+            expectSame(step);
+            if (HasFatalFailure() || HasNonfatalFailure()) {
+                return;
+            }
+        }
+    }
+
+    BinList list;
+    reference::List ref;
+    Recorder engine;
+    Recorder walk;
+};
+
+} // namespace
+
+TEST_F(StoreWalkTest, RandomSequencesGiveTheWalksListsResultsAndFailures) {
+    for (std::uint32_t seed = 1; seed <= 100; ++seed) {
+        runSequence(seed, false, 300);
+        if (HasFailure()) {
+            return;
+        }
+    }
+}
+
+TEST_F(StoreWalkTest, RandomSequencesWithNamesThatAreNoValidPattern) {
+    for (std::uint32_t seed = 1001; seed <= 1060; ++seed) {
+        runSequence(seed, true, 250);
+        if (HasFailure()) {
+            return;
+        }
+    }
+}
+
+TEST_F(StoreWalkTest, LoadGivesTheListReportsAndVerdictOfAddingPairByPair) {
+    for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+        NameSource source(seed, seed % 4 == 0);
+        Text content;
+        const std::size_t pairs = source.pick(60);
+        for (std::size_t i = 0; i < pairs; ++i) {
+            const Text name = source.pick(5) == 0 ? source.respelled(source.name()) : source.name();
+            content += u"\"" + name + u"\"\r\n\"" + toText(static_cast<long long>(i)) + u"\"\r\n";
+        }
+        if (source.pick(10) == 0) {
+            content += u"\"dangling\"\r\n"; // the file ends after a name
+        }
+        BinList loaded;
+        reference::List walked;
+        const std::string loadOutcome =
+            outcome([&] { return readSettingsInto(content, loaded, engine); });
+        const std::string walkOutcome =
+            outcome([&] { return reference::readSettingsInto(content, walked, walk); });
+        ASSERT_EQ(loadOutcome, walkOutcome) << "seed " << seed;
+        ASSERT_EQ(dump(loaded), dump(walked)) << "seed " << seed;
+        ASSERT_EQ(engine.messages, walk.messages) << "seed " << seed;
+    }
+}
+
+// The insertion place is the first greater pair in list order, which after
+// renames need not be where a sorted list would put it.
+TEST_F(StoreWalkTest, InsertionPlaceFollowsListOrderInUnsortedLists) {
+    struct Case {
+        std::vector<Text> before;
+        Text added;
+        std::vector<Text> after; // empty: the add fails
+    };
+    const std::vector<Case> cases = {
+        {{u"abc", u"ab", u"abd"}, u"abb", {u"abb", u"abc", u"ab", u"abd"}},
+        {{u"ab", u"abc", u"abd"}, u"abcd", {u"ab", u"abc", u"abcd", u"abd"}},
+        {{u"a", u"c", u"b"}, u"bb", {u"a", u"bb", u"c", u"b"}},
+        {{u"b", u"", u"a"}, u"a0", {u"a0", u"b", u"", u"a"}}, // greater before the empty name
+        {{u"a", u"", u"b"}, u"a0", {}},                       // the empty name comes first
+        {{u"a", u""}, u"b", {}},
+        {{u"a", u"B"}, u"b", {u"a", u"B"}}, // replaced, the spelling kept
+        {{u"a*", u"b"}, u"ab", {u"a*", u"ab", u"b"}},
+    };
+    for (const auto& c : cases) {
+        list.clear();
+        ref.clear();
+        for (const Text& name : c.before) {
+            list.append(Bin{name, u"1"});
+            ref.push_back(Bin{name, u"1"});
+        }
+        Text name = c.added;
+        Text walkedName = c.added;
+        const bool added = addItem(list, name, u"2", engine);
+        EXPECT_EQ(added, reference::addItem(ref, walkedName, u"2", walk));
+        EXPECT_EQ(added, !c.after.empty()) << shown(c.added);
+        EXPECT_EQ(dump(list), dump(ref)) << shown(c.added);
+        if (!c.after.empty()) {
+            std::vector<Text> names;
+            for (const Bin& bin : list) {
+                names.push_back(bin.NAME);
+            }
+            EXPECT_EQ(names, c.after) << shown(c.added);
+        }
+    }
+    EXPECT_EQ(engine.messages, walk.messages);
+}
+
+TEST_F(StoreWalkTest, RenameAndRemoveKeepTheIndexInStep) {
+    for (const Text name : {u"notepad", u"notes", u"calc"}) {
+        Text n = name;
+        addItem(list, n, u"value of " + n, engine);
+    }
+    list.setName(2, u"Ed"); // notepad, as the list then holds it
+    EXPECT_EQ(list.at(2).NAME, u"Ed");
+    EXPECT_EQ(findNameMatching(list, u"ED"), 2u);
+    EXPECT_EQ(findNameMatching(list, u"notepad"), 0u);
+    EXPECT_EQ(findPrefixMatch(list, u"E", 0), 2u);
+    EXPECT_EQ(findPrefixMatch(list, u"NOT", 0), 3u);
+    list.setName(1, u"n*");
+    EXPECT_EQ(findNameMatching(list, u"nothing"), 1u);
+    EXPECT_EQ(list.nextWildName(0), 1u);
+    list.removeAt(1);
+    EXPECT_EQ(list.nextWildName(0), 0u);
+    EXPECT_EQ(findNameMatching(list, u"nothing"), 0u);
+    EXPECT_EQ(findItem(list, u"notes"), 2u);
+    list.setName(1, u"[a");
+    EXPECT_THROW(findNameMatching(list, u"notes"), Failure); // the walk meets [a first
+    EXPECT_EQ(findItem(list, u"notes"), 2u);                 // here the stored name is the text
+    EXPECT_THROW(list.at(3), std::out_of_range);
+    EXPECT_THROW(list.at(0), std::out_of_range);
+}
+
+TEST_F(StoreWalkTest, CopiesAndMovesKeepPairsAndIndex) {
+    for (int i = 0; i < 50; ++i) {
+        Text name = u"m" + toText(i);
+        addItem(list, name, toText(i), engine);
+    }
+    BinList copy(list);
+    BinList moved(std::move(list));
+    EXPECT_EQ(dump(copy), dump(moved));
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(findItem(copy, u"M17"), findItem(moved, u"m17"));
+    copy.removeAt(1);
+    EXPECT_NE(dump(copy), dump(moved));
+    list = copy;
+    EXPECT_EQ(dump(list), dump(copy));
+    EXPECT_EQ(findItem(list, u"m17"), findItem(copy, u"m17"));
+    list.clear();
+    EXPECT_EQ(findItem(list, u"m17"), 0u);
+    EXPECT_EQ(list.begin(), list.end());
+}
