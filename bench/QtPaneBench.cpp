@@ -26,7 +26,7 @@ constexpr int kAlmostFull = 63950;
 struct QtPane {
     QtPane()
         : folder("zorlo-bench-qt"), desk(folder.path()), area(edit), console(desktop()),
-          events(console) {
+          events(console, [] {}) {
         area.setEvents(&events);
         edit.resize(640, 400);
         edit.show();

@@ -5,6 +5,16 @@
 namespace zorlo {
 
 void Console::theTimer_Timer() {
+    // Every tick that acts on the hotkey sets the latch, and every tick that
+    // sees the key released after one clears it; a tick that leaves the latch
+    // as it was has changed nothing, and its inputs are the key state, the
+    // window's place in front and the console's own state.
+    const bool latchBefore = lockKey;
+    pollHotkey();
+    timerMayRest_ = !exitRequested && !unloaded_ && lockKey == latchBefore;
+}
+
+void Console::pollHotkey() {
     if (exitRequested) {
         d_.window.unload();
         return;

@@ -38,6 +38,12 @@ class Console : public StatusSink {
     void txtCLI_MouseUp(int button, int shift);
     void txtCLI_OLEDragDrop(const DroppedData& data, int shift);
     void theTimer_Timer(); // every 50 ms
+    // Whether the timer may rest after its last tick: that tick changed
+    // nothing, and later ones will change nothing until a key on the desktop
+    // goes down or up, the window gains or loses the front, or another event
+    // reaches the console. A front end that learns of all three may stop the
+    // timer until then instead of waking the program 20 times a second.
+    bool theTimerMayRest() const { return timerMayRest_; }
     // Another start of the program asks for the console: one acted-on hotkey press.
     void togglePressed();
 
@@ -106,6 +112,7 @@ class Console : public StatusSink {
 
   private:
     void completionStep();
+    void pollHotkey();
     // What one counted press of the hotkey does: toggle, then show or hide.
     void actOnPress();
     void placeCaretAtEnd();
@@ -118,6 +125,7 @@ class Console : public StatusSink {
 
     Desktop d_;
     bool unloaded_ = false;
+    bool timerMayRest_ = false;
     // Set when a settings file existed but was not loaded: the first save then
     // keeps its old content beside the new file instead of silently replacing it.
     bool keepListPending_ = false;

@@ -19,6 +19,8 @@ class ConsoleEvents {
     virtual void textMouseUp(int button, int shift) = 0;
     virtual void textDrop(const DroppedData& data, int shift) = 0;
     virtual void timerTick() = 0;
+    // After a tick: whether the timer may stop until something happens.
+    virtual bool timerMayRest() const = 0;
     // Another start of the program asked for the console: one hotkey press.
     virtual void togglePressed() = 0;
 };

@@ -25,10 +25,28 @@ FrmMain::FrmMain(const KeyTranslator& keys)
     setFocusProxy(txtCLI_);
     theTimer_.setInterval(kTimerMs);
     connect(&theTimer_, &QTimer::timeout, this, [this] {
-        if (events_ != nullptr && !unloaded_) {
-            events_->timerTick();
+        if (events_ == nullptr || unloaded_) {
+            return;
+        }
+        inTick_ = true;
+        wokenInTick_ = false;
+        events_->timerTick();
+        inTick_ = false;
+        // Something that happened during the tick may not be in what it saw.
+        if (timerMayRest_ && !wokenInTick_ && !unloaded_ && events_ != nullptr &&
+            events_->timerMayRest()) {
+            theTimer_.stop();
+            testLog(QStringLiteral("timer rests"));
         }
     });
+}
+
+void FrmMain::wakeTimer() {
+    if (inTick_) {
+        wokenInTick_ = true;
+    } else if (loaded_ && !unloaded_ && !theTimer_.isActive()) {
+        theTimer_.start();
+    }
 }
 
 FrmMain::~FrmMain() = default;
@@ -39,6 +57,7 @@ void FrmMain::setEvents(ConsoleEvents* events) {
 }
 
 void FrmMain::load() {
+    loaded_ = true;
     theTimer_.start();
     if (events_ != nullptr) {
         events_->formLoad();
@@ -76,6 +95,10 @@ void FrmMain::resizeEvent(QResizeEvent* event) {
 
 void FrmMain::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    // Gaining or losing the front changes what the hotkey does.
+    if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowStateChange) {
+        wakeTimer();
+    }
     // Coming back from minimised lays the controls out again, size change or not.
     if (event->type() == QEvent::WindowStateChange && events_ != nullptr) {
         events_->formResize();
@@ -90,6 +113,7 @@ void FrmMain::closeEvent(QCloseEvent* event) {
 
 void FrmMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    wakeTimer();
     if (!event->spontaneous()) {
         testLog(QStringLiteral("shown"));
     }
@@ -97,6 +121,7 @@ void FrmMain::showEvent(QShowEvent* event) {
 
 void FrmMain::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
+    wakeTimer();
     if (!event->spontaneous()) {
         testLog(QStringLiteral("hidden"));
     }

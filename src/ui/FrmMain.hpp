@@ -13,6 +13,8 @@ class KeyTranslator;
 // The console window "frmMain" with its status line lblInfo, its text area
 // txtCLI and the 50 ms timer theTimer. It forwards window events to the
 // engine; where controls go and what they show is the engine's business.
+// Where the desktop reports key changes, theTimer rests while its ticks would
+// change nothing, so that the console asleep in the background costs nothing.
 class FrmMain : public QWidget {
     Q_OBJECT
 
@@ -31,6 +33,14 @@ class FrmMain : public QWidget {
     CliTextEdit& txtCLI() { return *txtCLI_; }
     QLabel& lblInfo() { return *lblInfo_; }
     QTimer& theTimer() { return theTimer_; }
+
+    // Lets theTimer stop after a tick that the engine says changed nothing;
+    // whoever allows it must call wakeTimer() whenever keys change on the desktop.
+    void allowTimerRest() { timerMayRest_ = true; }
+    // Starts theTimer again if it rests. The window's own events (activation,
+    // state, showing, hiding) and every event handed to the engine do this
+    // themselves.
+    void wakeTimer();
 
     // Size changes made on the engine's behalf: it runs the resize handling
     // itself once the new size is in place, so the widget's own event is held back.
@@ -52,7 +62,11 @@ class FrmMain : public QWidget {
     QTimer theTimer_;
     ConsoleEvents* events_ = nullptr;
     int heldResizes_ = 0;
+    bool loaded_ = false;
     bool unloaded_ = false;
+    bool timerMayRest_ = false;
+    bool inTick_ = false;
+    bool wokenInTick_ = false;
 };
 
 } // namespace zorlo

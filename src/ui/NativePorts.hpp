@@ -6,6 +6,7 @@
 #include "platform/Shell.hpp"
 #include "ui/Foreground.hpp"
 #include "ui/KeyTranslator.hpp"
+#include "ui/KeyWatch.hpp"
 
 #include <filesystem>
 #include <memory>
@@ -20,6 +21,8 @@ struct NativePorts {
     std::unique_ptr<ProcessStarter> processes;
     std::unique_ptr<FileSystem> files;
     std::unique_ptr<KeyboardState> keyboard;
+    // Null where the desktop does not say when keys change.
+    std::unique_ptr<KeyWatch> keyWatch;
     std::unique_ptr<Foreground> foreground;
     std::unique_ptr<KeyTranslator> keys;
     // Where zorlo.list, zorlo.param and history live.

@@ -10,13 +10,20 @@ QtFrontEnd::QtFrontEnd(NativePorts ports)
       console_(Desktop{textArea_, label_, window_, dialogs_, pump_, *ports_.shell,
                        *ports_.processes, *ports_.files, *ports_.keyboard, sound_, captureWindow_,
                        ports_.settingsFolder}),
-      events_(console_) {
+      events_(console_, [this] { frmMain_.wakeTimer(); }) {
+    if (ports_.keyWatch) {
+        ports_.keyWatch->setListener([this] { frmMain_.wakeTimer(); });
+        frmMain_.allowTimerRest();
+    }
     frmMain_.setEvents(&events_);
     textArea_.setEvents(&events_);
     window_.setEvents(&events_);
 }
 
 QtFrontEnd::~QtFrontEnd() {
+    if (ports_.keyWatch) {
+        ports_.keyWatch->setListener({});
+    }
     // Widgets outlive the engine by a moment here; they must not call into it.
     frmMain_.setEvents(nullptr);
     textArea_.setEvents(nullptr);

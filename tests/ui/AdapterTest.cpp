@@ -71,9 +71,17 @@ class RecordingEvents : public ConsoleEvents {
         droppedFiles = data.files();
         ++drops;
     }
-    void timerTick() override {}
+    void timerTick() override {
+        ++ticks;
+        if (onTick) {
+            onTick();
+        }
+    }
+    bool timerMayRest() const override { return quiet; }
     void togglePressed() override {}
 
+    int ticks = 0;
+    bool quiet = false;
     int changes = 0;
     int resizes = 0;
     int unloads = 0;
@@ -82,6 +90,7 @@ class RecordingEvents : public ConsoleEvents {
     std::vector<Text> droppedFiles;
     std::vector<Key> downs, ups, mouseUps;
     std::function<void()> onChange;
+    std::function<void()> onTick;
 };
 
 } // namespace
@@ -382,6 +391,44 @@ class AdapterTest : public QObject {
         window->unload();
         QCOMPARE(events.unloads, 1);
         QVERIFY(window->isUnloaded());
+    }
+
+    // The timer stops after a tick that the engine calls quiet, and only where
+    // the desktop reports key changes; anything that may change the next tick
+    // starts it again, including a wake that arrives during a tick.
+    void timerRestsAfterAQuietTickUntilWoken() {
+        const auto tickOnce = [this] {
+            const int before = events.ticks;
+            QTRY_VERIFY(events.ticks > before);
+        };
+        window->load();
+        events.quiet = true;
+        tickOnce();
+        tickOnce();
+        QVERIFY2(window->theTimer().isActive(), "rests without a key watch");
+
+        window->allowTimerRest();
+        events.onTick = [this] { window->wakeTimer(); };
+        tickOnce();
+        QVERIFY(window->theTimer().isActive());
+        events.onTick = nullptr;
+        tickOnce();
+        QVERIFY(!window->theTimer().isActive());
+
+        window->wakeTimer();
+        QVERIFY(window->theTimer().isActive());
+        tickOnce();
+        QVERIFY(!window->theTimer().isActive());
+        QEvent activation(QEvent::ActivationChange);
+        QCoreApplication::sendEvent(window.get(), &activation);
+        QVERIFY(window->theTimer().isActive());
+
+        events.quiet = false;
+        tickOnce();
+        QVERIFY(window->theTimer().isActive());
+        window->unload();
+        window->wakeTimer();
+        QVERIFY(!window->theTimer().isActive());
     }
 
   private:

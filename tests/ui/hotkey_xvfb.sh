@@ -41,6 +41,15 @@ wait_for() {
     done
     fail "console not $1"
 }
+# With XInput 2.1 the console stops its timer while nothing moves; the press
+# below must then wake it.
+wait_for_rest() {
+    for _ in $(seq 100); do
+        [ "$(tail -n 1 "$work/log" 2>/dev/null)" = "timer rests" ] && return 0
+        sleep 0.05
+    done
+    fail "the timer never rested"
+}
 visible_consoles() { xdotool search --onlyvisible --name '^Zorlo Console' 2>/dev/null | wc -l; }
 # The console samples the key every 50 ms: a press must outlast a few samples,
 # and so must the release before the next press, or the two presses merge.
@@ -56,10 +65,12 @@ zorlo_pid=$!
 wait_for shown
 sleep 0.3 # the window manager-less server needs a moment to hand over the focus
 
+wait_for_rest
 hold_f12
 wait_for hidden
 [ "$(visible_consoles)" -eq 0 ] || fail "a console window is still mapped"
 
+wait_for_rest
 hold_f12
 wait_for shown
 sleep 0.2

@@ -4,6 +4,7 @@
 #include "platform/posix/ProgramFolder.hpp"
 #include "platform/x11/X11Foreground.hpp"
 #include "platform/x11/X11KeyTranslator.hpp"
+#include "platform/x11/X11KeyWatch.hpp"
 #include "platform/x11/X11KeyboardState.hpp"
 #include "ui/NativePorts.hpp"
 
@@ -15,6 +16,7 @@ NativePorts makeNativePorts(const std::filesystem::path& exeFolder) {
     ports.processes = std::make_unique<PosixProcessStarter>();
     ports.files = std::make_unique<PosixFileSystem>();
     ports.keyboard = std::make_unique<X11KeyboardState>();
+    ports.keyWatch = X11KeyWatch::create();
     ports.foreground = std::make_unique<X11Foreground>();
     ports.keys = std::make_unique<X11KeyTranslator>();
     ports.settingsFolder = programFolder(exeFolder);

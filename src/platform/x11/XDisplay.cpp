@@ -69,16 +69,24 @@ void XDisplay::watchKeys() {
 #endif
 }
 
-// Takes in what has arrived, without waiting and without a round trip.
-void XDisplay::readKeyEvents() const {
+int XDisplay::connectionNumber() const {
+    return display_ != nullptr ? ConnectionNumber(asDisplay(display_)) : -1;
+}
+
+void XDisplay::readEvents() const {
 #ifdef ZORLO_HAVE_XI2
+    if (inputOpcode_ < 0) {
+        return;
+    }
     Display* display = asDisplay(display_);
+    bool changed = false;
     while (XEventsQueued(display, QueuedAfterReading) > 0) {
         XEvent event;
         XNextEvent(display, &event);
         if (event.type == MappingNotify) {
             XRefreshKeyboardMapping(&event.xmapping); // keysyms may sit on other keys now
             keycodes_.clear();
+            changed = true;
             continue;
         }
         XGenericEventCookie* cookie = &event.xcookie;
@@ -93,8 +101,12 @@ void XDisplay::readKeyEvents() const {
             const auto bit = static_cast<char>(1 << (code % 8));
             keys_[code / 8] = static_cast<char>(
                 cookie->evtype == XI_RawKeyPress ? keys_[code / 8] | bit : keys_[code / 8] & ~bit);
+            changed = true;
         }
         XFreeEventData(display, cookie);
+    }
+    if (changed && keyListener_) {
+        keyListener_();
     }
 #endif
 }
@@ -110,20 +122,26 @@ bool XDisplay::anyKeyDown(const unsigned long* keysyms, int count) const {
         return false;
     }
     Display* display = asDisplay(display_);
-    char keys[32] = {};
-    if (inputOpcode_ >= 0) {
-        readKeyEvents();
-        std::copy(std::begin(keys_), std::end(keys_), std::begin(keys));
-    } else {
-        XQueryKeymap(display, keys);
-    }
+    // Key codes first: looking one up may read events, which the state below
+    // then includes. A virtual key stands for two keysyms at most (left and right).
+    KeyCode codes[8] = {};
+    count = std::min(count, static_cast<int>(std::size(codes)));
     for (int i = 0; i < count; ++i) {
         auto known = keycodes_.find(keysyms[i]);
         if (known == keycodes_.end()) {
             known = keycodes_.emplace(keysyms[i], XKeysymToKeycode(display, keysyms[i])).first;
         }
-        const KeyCode code = known->second;
-        if (code != 0 && (keys[code / 8] & (1 << (code % 8))) != 0) {
+        codes[i] = known->second;
+    }
+    char keys[32] = {};
+    if (inputOpcode_ >= 0) {
+        readEvents();
+        std::copy(std::begin(keys_), std::end(keys_), std::begin(keys));
+    } else {
+        XQueryKeymap(display, keys);
+    }
+    for (int i = 0; i < count; ++i) {
+        if (codes[i] != 0 && (keys[codes[i] / 8] & (1 << (codes[i] % 8))) != 0) {
             return true;
         }
     }
@@ -134,7 +152,10 @@ unsigned long XDisplay::baseKeysym(unsigned keycode) const {
     if (display_ == nullptr || keycode > 255) {
         return 0;
     }
-    return XkbKeycodeToKeysym(asDisplay(display_), static_cast<KeyCode>(keycode), 0, 0);
+    const unsigned long keysym =
+        XkbKeycodeToKeysym(asDisplay(display_), static_cast<KeyCode>(keycode), 0, 0);
+    readEvents();
+    return keysym;
 }
 
 void XDisplay::requestActivation(unsigned long window) const {
@@ -153,6 +174,7 @@ void XDisplay::requestActivation(unsigned long window) const {
     event.xclient.data.l[2] = 0;
     XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
     XFlush(display);
+    readEvents();
 }
 
 } // namespace zorlo::x11

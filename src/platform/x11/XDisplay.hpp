@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <unordered_map>
 
 namespace zorlo::x11 {
@@ -12,6 +13,19 @@ class XDisplay {
     static XDisplay& instance();
 
     bool available() const { return display_ != nullptr; }
+
+    // Whether the server reports every key change on the desktop (XInput 2.1);
+    // only then do the two calls below mean anything.
+    bool watchesKeys() const { return inputOpcode_ >= 0; }
+    // The connection's socket: readable when the server has sent something.
+    int connectionNumber() const;
+    // Takes in what the server has sent, without waiting, and calls the
+    // listener once if keys went down or up or moved to other key codes.
+    // Every call below that talks to the server does this too, since a reply
+    // may bring key events along and leave them queued inside Xlib, where the
+    // socket no longer shows them.
+    void readEvents() const;
+    void setKeyListener(std::function<void()> listener) { keyListener_ = std::move(listener); }
 
     // Whether any key that produces one of the keysyms is down on the desktop.
     bool anyKeyDown(const unsigned long* keysyms, int count) const;
@@ -30,7 +44,6 @@ class XDisplay {
     XDisplay();
     ~XDisplay();
     void watchKeys();
-    void readKeyEvents() const;
 
     void* display_ = nullptr; // Display*, kept opaque so that Xlib's macros stay out of Qt code
     // With XInput 2.1 the server sends every key press and release on the
@@ -39,6 +52,7 @@ class XDisplay {
     mutable char keys_[32] = {};
     // Looking a keysym up reads the whole keyboard map; the map changes rarely.
     mutable std::unordered_map<unsigned long, unsigned char> keycodes_;
+    std::function<void()> keyListener_;
 };
 
 } // namespace zorlo::x11

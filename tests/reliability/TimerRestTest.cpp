@@ -1,0 +1,96 @@
+// The desktop console stops its 50 ms timer while a tick would change nothing
+// and starts it again when a key goes down or up, the window gains or loses the
+// front, or any other event reaches the console. Two consoles take the same
+// random inputs, one ticking always and one resting whenever it may: they must
+// never differ.
+#include "ConsoleSession.hpp"
+
+#include <tuple>
+
+namespace zorlo::testing {
+namespace {
+
+auto observable(const ConsoleSession& s) {
+    const Console& c = s.console;
+    return std::make_tuple(c.shown, c.hidden, c.lockKey, c.exitRequested, s.desk.window.isVisible(),
+                           s.desk.window.isForeground(), s.desk.log.count("bleep"));
+}
+
+class TimerRest : public ::testing::TestWithParam<unsigned> {};
+
+TEST_P(TimerRest, RestingChangesNothingThatTheUserCanSee) {
+    std::mt19937 random(GetParam());
+    const auto pick = [&random](int n) { return static_cast<int>(random() % n); };
+    const std::string modifier = pick(2) == 0 ? "0" : "17";
+    ScratchFolder alwaysFolder;
+    ScratchFolder restingFolder;
+    for (const ScratchFolder* folder : {&alwaysFolder, &restingFolder}) {
+        writeFileAtomically(folder->path() / "zorlo.param", params("123", modifier));
+    }
+    ConsoleSession always(alwaysFolder.path());
+    ConsoleSession resting(restingFolder.path());
+    bool asleep = false;
+    int rests = 0;
+    int wakes = 0;
+    bool keyDown = false;
+    bool modifierDown = false;
+
+    for (int step = 0; step < 3000; ++step) {
+        const int what = pick(10);
+        bool woken = true;
+        if (what < 4) {
+            const int ticks = 1 + pick(3);
+            for (int i = 0; i < ticks; ++i) {
+                always.console.theTimer_Timer();
+                if (!asleep) {
+                    resting.console.theTimer_Timer();
+                    asleep = resting.console.theTimerMayRest();
+                    rests += asleep ? 1 : 0;
+                }
+            }
+            woken = false;
+        } else if (what < 6) {
+            keyDown = !keyDown;
+            always.desk.keyboard.setDown(vk::F12, keyDown);
+            resting.desk.keyboard.setDown(vk::F12, keyDown);
+        } else if (what == 6) {
+            modifierDown = !modifierDown;
+            always.desk.keyboard.setDown(vk::Control, modifierDown);
+            resting.desk.keyboard.setDown(vk::Control, modifierDown);
+        } else if (what == 7) {
+            const bool front = pick(2) == 0;
+            always.desk.window.userSetForeground(front);
+            resting.desk.window.userSetForeground(front);
+        } else if (what == 8) {
+            always.console.togglePressed();
+            resting.console.togglePressed();
+        } else {
+            always.line(u"param active");
+            resting.line(u"param active");
+        }
+        if (woken && asleep) {
+            asleep = false;
+            ++wakes;
+        }
+        ASSERT_EQ(observable(always), observable(resting)) << "step " << step << ", input " << what;
+    }
+    // The comparison means something only if the console really rested.
+    EXPECT_GT(rests, 100);
+    EXPECT_GT(wakes, 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, TimerRest, ::testing::Values(1u, 2u, 3u, 4u, 5u, 6u));
+
+TEST(TimerRestAfterExit, TheTickThatUnloadsNeverRests) {
+    ScratchFolder folder;
+    ConsoleSession s(folder.path());
+    s.console.theTimer_Timer();
+    EXPECT_TRUE(s.console.theTimerMayRest());
+    s.line(u"exit");
+    s.console.theTimer_Timer();
+    EXPECT_FALSE(s.console.theTimerMayRest());
+    EXPECT_EQ(s.desk.log.count("unload"), 1u);
+}
+
+} // namespace
+} // namespace zorlo::testing
