@@ -80,10 +80,10 @@ template <typename List> void loadList(benchmark::State& state) {
     QuietStatus quiet;
     std::vector<List> loaded;
     for (auto _ : state) {
-        const Text text = decodeFileBytes(readFileBytes(file).value_or(""));
+        Text text = decodeFileBytes(readFileBytes(file).value_or(""));
         loaded.emplace_back();
         if constexpr (std::is_same_v<List, BinList>) {
-            readSettingsInto(text, loaded.back(), quiet);
+            readSettingsInto(std::move(text), loaded.back(), quiet);
         } else {
             reference::readSettingsInto(text, loaded.back(), quiet);
         }

@@ -677,6 +677,10 @@ BinList::const_iterator BinList::findOrderPlace(TextView name) const {
     }
     const Node* node = root_;
     while (node != nullptr) {
+        // The next node is one of the two children; asking for both now
+        // overlaps their reads from memory with this node's comparisons.
+        __builtin_prefetch(node->left);
+        __builtin_prefetch(node->right);
         if (node->left != nullptr && after(node->leftMaxOrderHead, node->left->maxOrder)) {
             node = node->left;
         } else if (after(node->orderHead, node)) {

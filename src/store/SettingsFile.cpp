@@ -5,6 +5,7 @@
 #include "text/Failure.hpp"
 
 #include <algorithm>
+#include <utility>
 
 namespace zorlo {
 
@@ -41,8 +42,8 @@ std::optional<Text> storeRefusal(TextView name, TextView value, bool storedAsIs)
     return std::nullopt;
 }
 
-bool readSettingsInto(TextView content, BinList& list, StatusSink& status) {
-    SettingsReader reader{Text(content)};
+bool readSettingsInto(Text content, BinList& list, StatusSink& status) {
+    SettingsReader reader{std::move(content)};
     bool whole = true;
     while (!reader.atEnd()) {
         Text name = reader.readField();

@@ -50,6 +50,6 @@ class SettingsReader {
 // list as a pair of its own (refused, failed, or merged into an earlier one): the
 // file then holds something the list does not, and must be kept before the next
 // save replaces it. Throws Failure when the text ends after a name.
-bool readSettingsInto(TextView content, BinList& list, StatusSink& status);
+bool readSettingsInto(Text content, BinList& list, StatusSink& status);
 
 } // namespace zorlo

@@ -1,6 +1,8 @@
 #include "text/Text.hpp"
 
 #include <array>
+#include <optional>
+#include <utility>
 
 namespace zorlo {
 
@@ -11,16 +13,6 @@ constexpr std::array<char16_t, 32> kCp1252High = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-void appendCodePoint(Text& out, char32_t cp) {
-    if (cp >= 0x10000) {
-        cp -= 0x10000;
-        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-    } else {
-        out.push_back(static_cast<char16_t>(cp));
-    }
-}
 
 // Decodes one UTF-8 sequence at i; returns false when the bytes there are not valid UTF-8.
 bool decodeUtf8At(std::string_view s, std::size_t& i, char32_t& cp) {
@@ -64,17 +56,34 @@ bool decodeUtf8At(std::string_view s, std::size_t& i, char32_t& cp) {
     return true;
 }
 
-bool isValidUtf8(std::string_view s) {
+// The text of the bytes; where they are not valid UTF-8, nothing when strict,
+// else U+FFFD for each byte that begins no valid sequence. One pass into a
+// text that is never longer than the bytes: a settings file is read whole.
+std::optional<Text> decodeUtf8(std::string_view utf8, bool strict) {
+    Text out(utf8.size(), u'\0');
+    char16_t* to = out.data();
     std::size_t i = 0;
     char32_t cp = 0;
-    while (i < s.size()) {
-        if (static_cast<unsigned char>(s[i]) < 0x80) {
-            ++i; // settings files are mostly ASCII
-        } else if (!decodeUtf8At(s, i, cp)) {
-            return false;
+    while (i < utf8.size()) {
+        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+            *to++ = static_cast<char16_t>(utf8[i++]); // settings files are mostly ASCII
+        } else if (decodeUtf8At(utf8, i, cp)) {
+            if (cp >= 0x10000) { // four bytes become two units
+                cp -= 0x10000;
+                *to++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+                *to++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+            } else {
+                *to++ = static_cast<char16_t>(cp);
+            }
+        } else if (strict) {
+            return std::nullopt;
+        } else {
+            *to++ = u'\uFFFD';
+            ++i;
         }
     }
-    return true;
+    out.resize(static_cast<std::size_t>(to - out.data()));
+    return out;
 }
 
 Text fromCp1252(std::string_view bytes) {
@@ -94,21 +103,7 @@ Text fromCp1252(std::string_view bytes) {
 } // namespace
 
 Text fromUtf8(std::string_view utf8) {
-    Text out;
-    out.reserve(utf8.size());
-    std::size_t i = 0;
-    char32_t cp = 0;
-    while (i < utf8.size()) {
-        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
-            out.push_back(static_cast<char16_t>(utf8[i++]));
-        } else if (decodeUtf8At(utf8, i, cp)) {
-            appendCodePoint(out, cp);
-        } else {
-            out.push_back(u'\uFFFD');
-            ++i;
-        }
-    }
-    return out;
+    return *decodeUtf8(utf8, false);
 }
 
 std::string toUtf8(TextView text) {
@@ -233,7 +228,8 @@ Text decodeFileBytes(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
         bytes.remove_prefix(3);
     }
-    return isValidUtf8(bytes) ? fromUtf8(bytes) : fromCp1252(bytes);
+    auto text = decodeUtf8(bytes, true);
+    return text ? std::move(*text) : fromCp1252(bytes);
 }
 
 std::string encodeFileText(TextView text) {

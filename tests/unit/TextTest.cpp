@@ -29,6 +29,8 @@ TEST(Text, FileTextIsUtf8AndReadsBack) {
     EXPECT_EQ(encodeFileText(u"é€\r\n"), "\xC3\xA9\xE2\x82\xAC\r\n");
     const Text mixed = u"naïve ü € \U0001F600 中";
     EXPECT_EQ(decodeFileBytes(encodeFileText(mixed)), mixed);
+    // Outside files (paths, arguments) a bad byte becomes one replacement character.
+    EXPECT_EQ(fromUtf8("a\xFF\xF0\x9F\x98\x80\xC3"), u"a\uFFFD\U0001F600\uFFFD");
 }
 
 TEST(Text, CaseFoldingCoversAsciiAndLatin1Letters) {
