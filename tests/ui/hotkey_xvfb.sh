@@ -2,28 +2,14 @@
 # Holds F12 on a virtual X server and watches the real console hide and come back.
 # usage: hotkey_xvfb.sh ZORLO_BINARY
 set -eu
-work=$(mktemp -d)
-xvfb_pid=""
-zorlo_pid=""
-cleanup() {
-    [ -n "$zorlo_pid" ] && kill "$zorlo_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    echo "--- log"; cat "$work/log" 2>/dev/null || true
-    echo "--- zorlo output"; cat "$work/zorlo.out" 2>/dev/null || true
-    exit 1
-}
+. "$(dirname "$0")/console_test.sh"
 
 # The program keeps its settings beside itself: a copy of its own, so the
 # build folder's settings stay as they are.
 cp "$1" "$work/zorlo"
 
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
+pids="$! $pids"
 for _ in $(seq 100); do
     [ -s "$work/display" ] && break
     sleep 0.1
@@ -33,14 +19,6 @@ DISPLAY=":$(cat "$work/display")"
 export DISPLAY
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM || true
 
-last_state() { grep -E '^(shown|hidden)$' "$work/log" 2>/dev/null | tail -n 1; }
-wait_for() {
-    for _ in $(seq 100); do
-        [ "$(last_state)" = "$1" ] && return 0
-        sleep 0.05
-    done
-    fail "console not $1"
-}
 # With XInput 2.1 the console stops its timer while nothing moves; the press
 # below must then wake it.
 wait_for_rest() {
@@ -61,7 +39,7 @@ hold_f12() {
 }
 
 ZORLO_TEST_LOG="$work/log" "$work/zorlo" >"$work/zorlo.out" 2>&1 &
-zorlo_pid=$!
+pids="$! $pids"
 wait_for shown
 sleep 0.3 # the window manager-less server needs a moment to hand over the focus
 

@@ -3,19 +3,7 @@
 # settings files alone.
 # usage: second_start.sh ZORLO_BINARY
 set -eu
-work=$(mktemp -d)
-first_pid=""
-cleanup() {
-    [ -n "$first_pid" ] && kill "$first_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    echo "--- log"; cat "$work/log" 2>/dev/null || true
-    echo "--- first"; cat "$work/first.out" 2>/dev/null || true
-    exit 1
-}
+. "$(dirname "$0")/console_test.sh"
 
 cp "$1" "$work/zorlo"
 printf '"ed"\r\n"/usr/bin/true"\r\n' >"$work/zorlo.list"
@@ -26,17 +14,10 @@ fingerprint() { (cd "$work" && ls -l --time-style=+%s zorlo.list zorlo.param his
 before=$(fingerprint)
 
 export QT_QPA_PLATFORM=offscreen ZORLO_TEST_LOG="$work/log"
-last_state() { grep -E '^(shown|hidden)$' "$work/log" 2>/dev/null | tail -n 1; }
-wait_for() {
-    for _ in $(seq 100); do
-        [ "$(last_state)" = "$1" ] && return 0
-        sleep 0.05
-    done
-    fail "console not $1"
-}
 
 "$work/zorlo" >"$work/first.out" 2>&1 &
 first_pid=$!
+pids="$first_pid"
 wait_for shown
 
 status=0
@@ -57,6 +38,7 @@ wait "$first_pid" 2>/dev/null || true
 : >"$work/log"
 "$work/zorlo" >"$work/fourth.out" 2>&1 &
 first_pid=$!
+pids="$first_pid"
 wait_for shown
 sleep 0.3
 kill -0 "$first_pid" || fail "the start after a crashed console did not take the folder over"
