@@ -17,20 +17,12 @@ constexpr int kLabelWidth = 1905;
 constexpr int kLabelHeight = 270;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
-void registerClass(HINSTANCE instance, WNDPROC procedure) {
+void registerClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExW(instance, KeyCaptureWindow::kClassName, &windowClass)) {
-        return;
-    }
-    windowClass = WNDCLASSEXW{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = KeyCaptureWindow::kClassName;
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    RegisterClassExW(&windowClass);
+    registerWindowClass(windowClass, KeyCaptureWindow::kClassName,
+                        &ownedWindowProc<KeyCaptureWindow>, instance);
 }
 
 } // namespace
@@ -43,7 +35,7 @@ void KeyCaptureWindow::show(HotkeyCapture& capture, int leftTwips, int topTwips)
     close();
     capture_ = &capture;
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    registerClass(instance, &windowProc);
+    registerClass(instance);
     RECT outer{0, 0, Twips::toPixelsX(kClientWidth), Twips::toPixelsY(kClientHeight)};
     AdjustWindowRectEx(&outer, kStyle, FALSE, WS_EX_TOOLWINDOW);
     window_ =
@@ -66,21 +58,6 @@ void KeyCaptureWindow::close() {
     if (window_ != nullptr) {
         DestroyWindow(window_);
     }
-}
-
-LRESULT CALLBACK KeyCaptureWindow::windowProc(HWND window, UINT message, WPARAM wParam,
-                                              LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<KeyCaptureWindow*>(
-            reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<KeyCaptureWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->handle(message, wParam, lParam);
 }
 
 LRESULT KeyCaptureWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

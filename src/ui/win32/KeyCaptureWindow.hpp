@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CaptureWindow.hpp"
+#include "ui/win32/OwnedWindow.hpp"
 
 #include <windows.h>
 
@@ -25,7 +26,7 @@ class KeyCaptureWindow : public CaptureWindow {
     void close() override;
 
   private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK ownedWindowProc<KeyCaptureWindow>(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND owner_ = nullptr;

@@ -30,17 +30,8 @@ RECT toPixels(const Rect& twips) {
                 top + Twips::toPixelsY(twips.height)};
 }
 
-void registerClass(HINSTANCE instance, WNDPROC procedure) {
+void registerClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExW(instance, MainWindow::kClassName, &windowClass)) {
-        return;
-    }
-    windowClass = WNDCLASSEXW{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = MainWindow::kClassName;
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -49,14 +40,15 @@ void registerClass(HINSTANCE instance, WNDPROC procedure) {
         windowClass.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
     }
     windowClass.hIconSm = windowClass.hIcon;
-    RegisterClassExW(&windowClass);
+    registerWindowClass(windowClass, MainWindow::kClassName, &ownedWindowProc<MainWindow>,
+                        instance);
 }
 
 } // namespace
 
 MainWindow::MainWindow(bool endsProgram) : endsProgram_(endsProgram) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    registerClass(instance, &windowProc);
+    registerClass(instance);
     background_ = CreateSolidBrush(kBackColour);
     constexpr DWORD style = WS_OVERLAPPEDWINDOW;
     RECT outer{0, 0, Twips::toPixelsX(kClientWidth), Twips::toPixelsY(kClientHeight)};
@@ -96,20 +88,6 @@ void MainWindow::createControls() {
     textArea_.create(window_, kTextId, toPixels(kTextDesign));
     SendMessageW(label_.handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageW(textArea_.handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-}
-
-LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->handle(message, wParam, lParam);
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

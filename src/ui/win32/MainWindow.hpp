@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ConsoleWindow.hpp"
+#include "ui/win32/OwnedWindow.hpp"
 #include "ui/win32/Win32StatusLabel.hpp"
 #include "ui/win32/Win32TextArea.hpp"
 
@@ -69,7 +70,7 @@ class MainWindow : public ConsoleWindow {
     void unload() override;
 
   private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK ownedWindowProc<MainWindow>(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls();
     void close();
