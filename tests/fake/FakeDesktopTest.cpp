@@ -1,6 +1,4 @@
 #include "platform/fake/FakeDesktop.hpp"
-#include "activation/HotkeyCapture.hpp"
-#include "text/Failure.hpp"
 
 #include <gtest/gtest.h>
 
@@ -109,83 +107,6 @@ TEST(FakeTextArea, HomeEndAndSelection) {
     EXPECT_EQ(area.caret(), 0);
     area.setCaret(-5);
     EXPECT_EQ(area.caret(), 0);
-}
-
-TEST(FakeDialogs, UnqueuedBoxesAnswerNoAndCancel) {
-    FakeEventLog log;
-    FakeDialogs dialogs(log);
-    dialogs.queueAnswer(true);
-    dialogs.queueInput(u"name");
-    EXPECT_TRUE(dialogs.question(u"q", u"t"));
-    EXPECT_FALSE(dialogs.question(u"q", u"t"));
-    EXPECT_EQ(dialogs.inputBox(u"p", u"t", u"d", 10, 20), std::optional<Text>(u"name"));
-    EXPECT_EQ(dialogs.inputBox(u"p", u"t", u"d", 10, 20), std::nullopt);
-    ASSERT_EQ(log.count("question"), 2U);
-    ASSERT_EQ(log.count("inputbox"), 2U);
-    EXPECT_EQ(std::get<std::nullptr_t>(*log.events.back().field("answer")), nullptr);
-    EXPECT_EQ(std::get<Text>(*log.events[1].field("answer")), u"no");
-}
-
-// A capture must always end: queued keys are delivered one per pass, and an
-// empty queue closes the window.
-TEST(FakeCaptureWindow, DeliversQueuedKeysThenCloses) {
-    FakeEventLog log;
-    FakeCaptureWindow window(log);
-    FakeEventPump pump(window);
-    HotkeyCapture capture;
-    window.queuePress(FakeCaptureWindow::Press{16, 1});
-    window.queuePress(FakeCaptureWindow::Press{120, 2});
-    window.show(capture, 2700, 2100);
-    pump.doEvents();
-    EXPECT_TRUE(capture.waiting());
-    pump.doEvents();
-    EXPECT_EQ(capture.hotKey, 120);
-    EXPECT_EQ(capture.modKey, 17);
-    window.close();
-    window.close();
-    ASSERT_EQ(log.count("capture"), 1U);
-    EXPECT_EQ(std::get<long long>(*log.events[0].field("left")), 2700);
-
-    window.show(capture, 0, 0);
-    pump.doEvents();
-    EXPECT_TRUE(capture.closedWithoutKey);
-    EXPECT_FALSE(window.isOpen());
-    EXPECT_EQ(std::get<long long>(*log.events.back().field("hotKey")), -1);
-}
-
-TEST(FakeFileSystem, DeclaredFoldersCompareAsWindowsPaths) {
-    FakeFileSystem files;
-    files.addFolder(u"d:/work/proj/");
-    EXPECT_TRUE(files.folderExists(u"D:\\Work\\Proj"));
-    EXPECT_TRUE(files.folderExists(u"D:\\WORK\\PROJ\\"));
-    EXPECT_FALSE(files.folderExists(u"D:\\Work"));
-    EXPECT_FALSE(files.folderExists(u""));
-    EXPECT_TRUE(files.folderExists(u"."));
-}
-
-TEST(FakeProcessStarter, FailsWithADescriptionWhenTold) {
-    FakeEventLog log;
-    FakeProcessStarter starter(log);
-    EXPECT_GT(starter.startShell(u"cmd /K D:&&cd D:\\x", u"D:\\x"), 0);
-    starter.setFails(true);
-    EXPECT_THROW(starter.startShell(u"cmd", u"D:\\x"), Failure);
-    ASSERT_EQ(log.count("process"), 2U);
-    EXPECT_FALSE(std::get<bool>(*log.events.back().field("started")));
-}
-
-TEST(FakeConsoleWindow, HidingHandsTheForegroundOn) {
-    FakeEventLog log;
-    FakeConsoleWindow window(log);
-    EXPECT_FALSE(window.isVisible());
-    window.show();
-    window.bringToFront();
-    EXPECT_TRUE(window.isForeground());
-    window.hide();
-    EXPECT_FALSE(window.isForeground());
-    window.unload();
-    window.unload();
-    EXPECT_TRUE(window.unloaded());
-    EXPECT_EQ(log.count("unload"), 1U);
 }
 
 } // namespace
