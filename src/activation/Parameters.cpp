@@ -52,11 +52,8 @@ void Console::listParams(const Text& pattern) {
     }
     for (const auto& bin : params) {
         if (!compiled || compiled->matches(TextView(bin.NAME).substr(0, pattern.size()))) {
-            listing += bin.NAME + u" (" + bin.VALUE + u")" + Text(CRLF);
+            appendListing(listing, bin);
         }
-    }
-    if (listing.size() >= 2) {
-        listing.resize(listing.size() - 2);
     }
     writeOutput(listing);
 }

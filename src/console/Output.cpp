@@ -15,23 +15,22 @@ void Console::placeCaretAtEnd() {
 }
 
 void Console::writeOutput(const Text& text) {
-    Text indented(kIndent);
-    indented.reserve(text.size() + 8);
+    Text insert = oleDrop ? Text(u"OLE Drop\r\n") : Text();
+    insert.reserve(insert.size() + text.size() + 16);
+    insert += kIndent;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        indented.push_back(text[i]);
+        insert.push_back(text[i]);
         if (text[i] == CR && i + 1 < text.size() && text[i + 1] == LF) {
-            indented.push_back(LF);
+            insert.push_back(LF);
             ++i;
-            indented.append(kIndent);
+            insert += kIndent;
         }
     }
+    insert += CRLF;
     if (d_.textArea.length() == static_cast<int>(prompt.size()) &&
         equalsIgnoreCase(d_.textArea.textFrom(0), prompt)) {
         d_.textArea.setText(Text());
     }
-    Text insert = oleDrop ? Text(u"OLE Drop\r\n") : Text();
-    insert += indented;
-    insert += CRLF;
     placeCaretAtEnd();
     d_.textArea.replaceSelection(insert);
     const int length = d_.textArea.length();

@@ -15,21 +15,24 @@ TextView withoutTrailingSeparators(TextView path) {
     return path;
 }
 
-} // namespace
-
-Text parentFolderName(TextView path) {
-    path = withoutTrailingSeparators(path);
+// Where the last part of the path begins: after its last separator.
+std::size_t lastPartStart(TextView path) {
     std::size_t i = path.size();
     while (i > 0 && !isSeparator(path[i - 1])) {
         --i;
     }
+    return i;
+}
+
+} // namespace
+
+Text parentFolderName(TextView path) {
+    path = withoutTrailingSeparators(path);
+    const std::size_t i = lastPartStart(path);
     if (i == 0) {
         return {};
     }
-    TextView folder = path.substr(0, i);
-    while (folder.size() > 1 && isSeparator(folder.back())) {
-        folder.remove_suffix(1);
-    }
+    const TextView folder = withoutTrailingSeparators(path.substr(0, i));
     // A drive root keeps its separator ("C:\"), as does the root "/" itself.
     if (folder.size() == 2 && folder[1] == u':' && i > 2) {
         return Text(path.substr(0, 3));
@@ -39,11 +42,7 @@ Text parentFolderName(TextView path) {
 
 Text baseName(TextView path) {
     path = withoutTrailingSeparators(path);
-    std::size_t i = path.size();
-    while (i > 0 && !isSeparator(path[i - 1])) {
-        --i;
-    }
-    TextView name = path.substr(i);
+    TextView name = path.substr(lastPartStart(path));
     const std::size_t dot = name.rfind(u'.');
     if (dot != TextView::npos && dot > 0) {
         name = name.substr(0, dot);

@@ -1,6 +1,7 @@
 #include "store/BinList.hpp"
 
 #include "store/OrderKey.hpp"
+#include "store/Pattern.hpp"
 
 #include <algorithm>
 #include <new>
@@ -10,12 +11,6 @@
 namespace zorlo {
 
 namespace {
-
-// Names with none of these are matched, as patterns, only by the same text
-// without regard to case; the others may match many texts, or fail.
-bool isPlainName(TextView name) {
-    return name.find_first_of(u"?*#[") == TextView::npos;
-}
 
 std::uint64_t foldHash(TextView text) {
     std::uint64_t hash = 0xCBF29CE484222325ULL;
@@ -311,12 +306,16 @@ BinList::Node* BinList::nodeAt(std::size_t position) const {
     return nullptr;
 }
 
-const Bin& BinList::at(std::size_t position) const {
-    const Node* node = position == 0 ? nullptr : nodeAt(position);
+BinList::Node* BinList::checkedNodeAt(std::size_t position, const char* failure) const {
+    Node* node = position == 0 ? nullptr : nodeAt(position);
     if (node == nullptr) {
-        throw std::out_of_range("BinList::at: no such position");
+        throw std::out_of_range(failure);
     }
-    return node->bin;
+    return node;
+}
+
+const Bin& BinList::at(std::size_t position) const {
+    return checkedNodeAt(position, "BinList::at: no such position")->bin;
 }
 
 BinList::const_iterator BinList::begin() const {
@@ -332,16 +331,14 @@ BinList::const_iterator BinList::iteratorAt(std::size_t position) const {
 }
 
 void BinList::setValue(std::size_t position, Text value) {
-    at(position); // the same out-of-range failure as a read
-    Node* node = nodeAt(position);
+    Node* node = checkedNodeAt(position, "BinList::at: no such position");
     unlink(node);
     node->bin.VALUE = std::move(value);
     link(node);
 }
 
 void BinList::setName(std::size_t position, Text name) {
-    at(position);
-    Node* node = nodeAt(position);
+    Node* node = checkedNodeAt(position, "BinList::at: no such position");
     unlink(node);
     node->bin.NAME = std::move(name);
     node->renamed();
@@ -499,10 +496,7 @@ void BinList::attach(Node* node) {
 }
 
 void BinList::removeAt(std::size_t position) {
-    Node* node = position == 0 ? nullptr : nodeAt(position);
-    if (node == nullptr) {
-        throw std::out_of_range("BinList::removeAt: no such position");
-    }
+    Node* node = checkedNodeAt(position, "BinList::removeAt: no such position");
     unlink(node);
     while (node->left != nullptr && node->right != nullptr) {
         rotateUp(node->left->priority > node->right->priority ? node->left : node->right);

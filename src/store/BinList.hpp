@@ -121,6 +121,8 @@ class BinList {
     static std::size_t sizeOf(const Node* node) noexcept;
     static std::size_t positionOf(const Node* node);
     Node* nodeAt(std::size_t position) const;
+    // Throws std::out_of_range with the failure text outside 1..count.
+    Node* checkedNodeAt(std::size_t position, const char* failure) const;
     void attach(Node* node);
     void rotateUp(Node* node);
     static void pull(Node* node);

@@ -11,11 +11,6 @@ namespace zorlo {
 
 namespace {
 
-Text pathText(const std::filesystem::path& path) {
-    const auto s = path.filename().u8string();
-    return fromUtf8(std::string(s.begin(), s.end()));
-}
-
 // One console writes a folder's files (a second one never saves), so a fixed
 // name suffices, and a save cut short leaves no pile of temporaries: the next
 // save reuses the name.
@@ -28,7 +23,12 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& path) {
 } // namespace
 
 Text describeFileError(const std::filesystem::path& path, const std::string& what) {
-    return fromUtf8(what) + u": " + pathText(path);
+    return fromUtf8(what) + u": " + fileNameText(path);
+}
+
+Text fileNameText(const std::filesystem::path& path) {
+    const auto s = path.filename().u8string();
+    return fromUtf8(std::string(s.begin(), s.end()));
 }
 
 std::optional<std::string> readFileBytes(const std::filesystem::path& path) {

@@ -24,6 +24,9 @@ void writeFileAtomically(const std::filesystem::path& path, const std::string& b
 // Throws Failure with a description; the old target is then untouched.
 void copyFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// A file's name (its last part) as text, for the console's reports.
+Text fileNameText(const std::filesystem::path& path);
+
 // The description of a file-system failure, for the console's reports.
 Text describeFileError(const std::filesystem::path& path, const std::string& what);
 

@@ -10,20 +10,12 @@
 
 namespace zorlo {
 
-namespace {
-
-Text listingLine(const Bin& bin) {
-    return bin.NAME + u" (" + bin.VALUE + u")";
-}
-
 void appendListing(Text& listing, const Bin& bin) {
     if (!listing.empty()) {
         listing += CRLF;
     }
-    listing += listingLine(bin);
+    listing += bin.NAME + u" (" + bin.VALUE + u")";
 }
-
-} // namespace
 
 Text nameFromUrl(TextView text) {
     std::size_t p = findIgnoreCase(text, u"www.");
@@ -98,6 +90,10 @@ void Console::listMacros(const Text& pattern) {
 }
 
 bool Console::findMacros(const Text& pattern, bool show) {
+    const auto holds = [&pattern](const Bin& bin) {
+        return findIgnoreCase(bin.VALUE, pattern) != TextView::npos ||
+               findIgnoreCase(bin.NAME, pattern) != TextView::npos;
+    };
     if (!show) {
         // Only whether some name or value holds the text counts then; a macro
         // whose value or name is the text itself, as after an argument's
@@ -108,24 +104,16 @@ bool Console::findMacros(const Text& pattern, bool show) {
         if (pattern.empty() || macros.holdsValue(pattern) || macros.findSameName(pattern) != 0) {
             return true;
         }
-        return std::any_of(macros.begin(), macros.end(), [&pattern](const Bin& bin) {
-            return findIgnoreCase(bin.VALUE, pattern) != TextView::npos ||
-                   findIgnoreCase(bin.NAME, pattern) != TextView::npos;
-        });
+        return std::any_of(macros.begin(), macros.end(), holds);
     }
     Text listing;
-    bool found = false;
     for (const auto& bin : macros) {
-        if (pattern.empty() || findIgnoreCase(bin.VALUE, pattern) != TextView::npos ||
-            findIgnoreCase(bin.NAME, pattern) != TextView::npos) {
+        if (holds(bin)) { // every text holds the empty one
             appendListing(listing, bin);
-            found = true;
         }
     }
-    if (show) {
-        writeOutput(listing.empty() ? Text(u"No Macros Found") : listing);
-    }
-    return found;
+    writeOutput(listing.empty() ? Text(u"No Macros Found") : listing);
+    return !listing.empty();
 }
 
 void Console::offerMacro(const Text& text) {

@@ -6,6 +6,13 @@
 
 namespace zorlo {
 
+// Whether a text holds none of the pattern rule's wildcards (? * # [): as a
+// pattern it then matches only itself, without regard to case, and as a
+// stored name only that text matches it.
+inline bool isPlainName(TextView text) {
+    return text.find_first_of(u"?*#[") == TextView::npos;
+}
+
 // The console's pattern rule. A pattern is compiled once and can then be
 // matched against many texts; matching is linear in practice (a star only ever
 // backtracks to the most recent star), so patterns like *a*a*a*b cannot blow up.

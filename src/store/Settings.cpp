@@ -16,8 +16,7 @@ constexpr TextView kParamFile = u"zorlo.param";
 bool loadList(const std::filesystem::path& file, BinList& list, StatusSink& status) {
     const auto bytes = readFileBytes(file);
     if (!bytes) {
-        const auto name = file.filename().u8string();
-        throw Failure(u"File not found: " + fromUtf8(std::string(name.begin(), name.end())));
+        throw Failure(u"File not found: " + fileNameText(file));
     }
     return readSettingsInto(decodeFileBytes(*bytes), list, status);
 }
@@ -36,8 +35,7 @@ void Console::keepUnreadFile(bool& pending, const std::filesystem::path& file) {
     auto kept = file;
     kept += ".bad";
     copyFileReplacing(file, kept);
-    const auto name = file.filename().u8string();
-    const Text shown = fromUtf8(std::string(name.begin(), name.end()));
+    const Text shown = fileNameText(file);
     Stat(u"Kept the old " + shown + u" as " + shown + u".bad");
 }
 

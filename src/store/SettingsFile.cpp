@@ -47,14 +47,14 @@ bool readSettingsInto(Text content, BinList& list, StatusSink& status) {
     bool whole = true;
     while (!reader.atEnd()) {
         Text name = reader.readField();
-        const Text value = reader.readField();
+        Text value = reader.readField();
         if (const auto refusal = storeRefusal(name, value, list.empty())) {
             status.stat(*refusal);
             whole = false;
             continue;
         }
         const std::size_t before = list.count();
-        if (!addItem(list, name, value, status) || list.count() == before) {
+        if (!addItem(list, name, std::move(value), status) || list.count() == before) {
             whole = false;
         }
     }

@@ -9,7 +9,7 @@ std::size_t findItem(const BinList& list, TextView pattern, std::size_t after) {
     if (after >= list.count()) {
         return 0; // the walk compares no name, so even an invalid pattern cannot fail
     }
-    if (pattern.find_first_of(u"?*#[") == TextView::npos) {
+    if (isPlainName(pattern)) {
         return list.findSameName(pattern, after); // no wildcard: the same text, case aside
     }
     const Pattern compiled(pattern);
@@ -72,13 +72,11 @@ Text getItem(const BinList& list, TextView pattern, Dialogs& dialogs) {
     }
 }
 
-bool addItem(BinList& list, Text& name, const Text& value, StatusSink& status) {
-    for (char16_t& c : name) {
-        c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; // A to Z only
-    }
+bool addItem(BinList& list, Text& name, Text value, StatusSink& status) {
+    lowerAsciiLetters(name);
     try {
         if (const std::size_t same = findItem(list, name)) {
-            list.setValue(same, value);
+            list.setValue(same, std::move(value));
             return true;
         }
         // The insertion walk compares with every pair up to the first greater
@@ -88,7 +86,7 @@ bool addItem(BinList& list, Text& name, const Text& value, StatusSink& status) {
         if (place != list.end()) {
             orderKeyGreater(place->NAME, name);
         }
-        list.insertBefore(place, Bin{name, value});
+        list.insertBefore(place, Bin{name, std::move(value)});
         return true;
     } catch (const Failure& failure) {
         status.stat(u"Error adding " + name + u": " + failure.description());

@@ -199,14 +199,12 @@ std::size_t findIgnoreCase(TextView text, TextView needle, std::size_t from) {
     return TextView::npos;
 }
 
-Text lowerAsciiLetters(TextView text) {
-    Text out(text);
-    for (auto& c : out) {
+void lowerAsciiLetters(Text& text) {
+    for (auto& c : text) {
         if (c >= u'A' && c <= u'Z') {
             c = static_cast<char16_t>(c + 32);
         }
     }
-    return out;
 }
 
 int cp1252Byte(char16_t c) {

@@ -28,7 +28,7 @@ bool equalsIgnoreCase(TextView a, TextView b);
 std::size_t findIgnoreCase(TextView text, TextView needle, std::size_t from = 0);
 
 // Lowercases A to Z only: the store's names keep every other character as given.
-Text lowerAsciiLetters(TextView text);
+void lowerAsciiLetters(Text& text);
 
 // Windows-1252 byte for a character, or -1 when the code page has none.
 int cp1252Byte(char16_t c);

@@ -38,7 +38,7 @@ inline Text getItem(const List& list, TextView pattern, Dialogs& dialogs) {
 }
 
 inline bool addItem(List& list, Text& name, const Text& value, StatusSink& status) {
-    name = lowerAsciiLetters(name);
+    lowerAsciiLetters(name);
     try {
         if (!list.empty()) {
             const Pattern compiled(name);
