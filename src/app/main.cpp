@@ -42,9 +42,9 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     const std::filesystem::path exeFolder(QCoreApplication::applicationDirPath().toStdU16String());
-    zorlo::NativePorts ports = zorlo::makeNativePorts(exeFolder);
-
-    zorlo::SingleInstance instance(ports.settingsFolder);
+    // A second start only hands over to the first; it opens nothing else.
+    const std::filesystem::path settingsFolder = zorlo::settingsFolderFor(exeFolder);
+    zorlo::SingleInstance instance(settingsFolder);
     if (!instance.isFirst()) {
         if (instance.askFirstToToggle(kToggleWaitMs)) {
             return EXIT_SUCCESS;
@@ -54,7 +54,7 @@ int main(int argc, char* argv[]) {
         return kFirstUnreachable;
     }
 
-    zorlo::QtFrontEnd frontEnd(std::move(ports));
+    zorlo::QtFrontEnd frontEnd(zorlo::makeNativePorts(exeFolder, settingsFolder));
     QObject::connect(&frontEnd.frmMain(), &zorlo::FrmMain::unloaded, &application,
                      &QCoreApplication::quit, Qt::QueuedConnection);
     frontEnd.start();

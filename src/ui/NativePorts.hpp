@@ -31,7 +31,12 @@ struct NativePorts {
     std::vector<std::filesystem::path> bleepFallbacks;
 };
 
-// exeFolder: the folder of the running program.
-NativePorts makeNativePorts(const std::filesystem::path& exeFolder);
+// The settings folder alone: a second start needs no more than this to find
+// the console it hands over to. exeFolder: the folder of the running program.
+std::filesystem::path settingsFolderFor(const std::filesystem::path& exeFolder);
+
+// settingsFolder: as settingsFolderFor gave it.
+NativePorts makeNativePorts(const std::filesystem::path& exeFolder,
+                            const std::filesystem::path& settingsFolder);
 
 } // namespace zorlo

@@ -10,7 +10,12 @@
 
 namespace zorlo {
 
-NativePorts makeNativePorts(const std::filesystem::path& exeFolder) {
+std::filesystem::path settingsFolderFor(const std::filesystem::path& exeFolder) {
+    return programFolder(exeFolder);
+}
+
+NativePorts makeNativePorts(const std::filesystem::path& exeFolder,
+                            const std::filesystem::path& settingsFolder) {
     NativePorts ports;
     ports.shell = std::make_unique<PosixShell>();
     ports.processes = std::make_unique<PosixProcessStarter>();
@@ -19,7 +24,7 @@ NativePorts makeNativePorts(const std::filesystem::path& exeFolder) {
     ports.keyWatch = X11KeyWatch::create();
     ports.foreground = std::make_unique<X11Foreground>();
     ports.keys = std::make_unique<X11KeyTranslator>();
-    ports.settingsFolder = programFolder(exeFolder);
+    ports.settingsFolder = settingsFolder;
     // Beside the program in a build tree; in share/zorlo once installed.
     ports.bleepFallbacks = {exeFolder / "Bleep.WAV",
                             exeFolder.parent_path() / "share" / "zorlo" / "Bleep.WAV"};
