@@ -29,8 +29,9 @@ class TextArea {
 
     // The text from a position (clamped to 0..length) to the end.
     virtual Text textFrom(int position) const {
-        const Text all = text();
-        return all.substr(static_cast<std::size_t>(std::clamp<int>(position, 0, length())));
+        Text all = text();
+        all.erase(0, std::min(static_cast<std::size_t>(std::max(position, 0)), all.size()));
+        return all;
     }
     // Where the last occurrence of needle starts, as std::u16string::rfind
     // says it (an empty needle: the length); -1 when there is none.

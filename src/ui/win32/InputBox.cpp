@@ -1,5 +1,7 @@
 #include "ui/win32/InputBox.hpp"
 
+#include "platform/win32/WideText.hpp"
+
 #include <vector>
 
 namespace zorlo::win32 {
@@ -112,10 +114,7 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         if (LOWORD(wParam) == IDOK) {
             auto* state = reinterpret_cast<State*>(GetWindowLongPtrW(dialog, DWLP_USER));
             const HWND entry = GetDlgItem(dialog, InputBox::kEntryId);
-            std::wstring answer(static_cast<std::size_t>(GetWindowTextLengthW(entry)) + 1, L'\0');
-            answer.resize(static_cast<std::size_t>(
-                GetWindowTextW(entry, answer.data(), static_cast<int>(answer.size()))));
-            state->answer = answer;
+            state->answer = toWide(windowText(entry));
             EndDialog(dialog, IDOK);
             return TRUE;
         }

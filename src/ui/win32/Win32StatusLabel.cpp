@@ -14,10 +14,7 @@ void Win32StatusLabel::create(HWND parent, int id, const RECT& pixels) {
 }
 
 Text Win32StatusLabel::caption() const {
-    std::wstring buffer(static_cast<std::size_t>(GetWindowTextLengthW(label_)) + 1, L'\0');
-    const int copied = GetWindowTextW(label_, buffer.data(), static_cast<int>(buffer.size()));
-    buffer.resize(static_cast<std::size_t>(std::max(copied, 0)));
-    return fromWide(buffer);
+    return windowText(label_);
 }
 
 void Win32StatusLabel::setCaption(const Text& caption) {

@@ -91,10 +91,7 @@ template <class Write> void Win32TextArea::ownWrite(Write write) {
 }
 
 Text Win32TextArea::text() const {
-    std::wstring buffer(static_cast<std::size_t>(length()) + 1, L'\0');
-    const int copied = GetWindowTextW(edit_, buffer.data(), static_cast<int>(buffer.size()));
-    buffer.resize(static_cast<std::size_t>(std::max(copied, 0)));
-    return fromWide(buffer);
+    return windowText(edit_);
 }
 
 int Win32TextArea::length() const {
