@@ -1,6 +1,13 @@
 #pragma once
 
+#include "platform/ConsoleWindow.hpp"
+
 namespace zorlo {
+
+// The capture window as designed, in twips: its client area and its one label.
+inline constexpr int kCaptureClientWidth = 2235;
+inline constexpr int kCaptureClientHeight = 720;
+inline constexpr Rect kCaptureLabel{150, 225, 1905, 270};
 
 class HotkeyCapture;
 

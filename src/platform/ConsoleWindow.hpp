@@ -13,6 +13,20 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
+// Pixels for twips, perPixel twips to a pixel (15 at 96 dots per inch), a half
+// rounded away from zero.
+inline constexpr int twipsToPixels(int twips, int perPixel) {
+    const int half = perPixel / 2;
+    return twips >= 0 ? (twips + half) / perPixel : -((-twips + half) / perPixel);
+}
+
+// The console window as designed, in twips: its client area, and the places of
+// the status line and the text area until the first layout.
+inline constexpr int kDesignClientWidth = 4005;
+inline constexpr int kDesignClientHeight = 1980;
+inline constexpr Rect kDesignLabel{15, -15, 3975, 255};
+inline constexpr Rect kDesignTextArea{0, 270, 3990, 1710};
+
 // The console window as the engine needs it. All places and sizes in twips;
 // left/top/width/height are the window's outer frame.
 class ConsoleWindow {

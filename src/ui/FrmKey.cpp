@@ -1,6 +1,7 @@
 #include "ui/FrmKey.hpp"
 
 #include "activation/HotkeyCapture.hpp"
+#include "platform/CaptureWindow.hpp"
 #include "ui/Foreground.hpp"
 #include "ui/KeyTranslator.hpp"
 #include "ui/Twips.hpp"
@@ -16,10 +17,10 @@ FrmKey::FrmKey(Foreground& foreground, const KeyTranslator& keys)
       foreground_(foreground), keys_(keys) {
     setObjectName(QStringLiteral("frmKey"));
     setWindowTitle(QStringLiteral("Zorlo Hotkey"));
-    setFixedSize(toPixels(2235), toPixels(720));
+    setFixedSize(toPixels(kCaptureClientWidth), toPixels(kCaptureClientHeight));
     auto* label = new QLabel(QStringLiteral("Press Hotkey"), this);
     label->setObjectName(QStringLiteral("Label1"));
-    label->setGeometry(toPixels(150), toPixels(225), toPixels(1905), toPixels(270));
+    label->setGeometry(toPixels(kCaptureLabel));
     setFocusPolicy(Qt::StrongFocus);
 }
 

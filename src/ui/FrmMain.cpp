@@ -19,9 +19,9 @@ FrmMain::FrmMain(const KeyTranslator& keys)
     lblInfo_->setObjectName(QStringLiteral("lblInfo"));
     theTimer_.setObjectName(QStringLiteral("theTimer"));
     // The design's client area and control places, in twips.
-    resize(toPixels(4005), toPixels(1980));
-    lblInfo_->setGeometry(toPixels(15), toPixels(-15), toPixels(3975), toPixels(255));
-    txtCLI_->setGeometry(toPixels(0), toPixels(270), toPixels(3990), toPixels(1710));
+    resize(toPixels(kDesignClientWidth), toPixels(kDesignClientHeight));
+    lblInfo_->setGeometry(toPixels(kDesignLabel));
+    txtCLI_->setGeometry(toPixels(kDesignTextArea));
     setFocusProxy(txtCLI_);
     theTimer_.setInterval(kTimerMs);
     connect(&theTimer_, &QTimer::timeout, this, [this] {

@@ -73,8 +73,8 @@ class FakeConsoleWindow : public ConsoleWindow {
     int screenWidth_ = 19200;
     int screenHeight_ = 14400;
     // The design-time places of the two controls, until the first layout.
-    Rect textArea_{0, 270, 3990, 1710};
-    Rect label_{15, -15, 3975, 255};
+    Rect textArea_ = kDesignTextArea;
+    Rect label_ = kDesignLabel;
 };
 
 } // namespace zorlo

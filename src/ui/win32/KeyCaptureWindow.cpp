@@ -8,13 +8,6 @@ namespace zorlo::win32 {
 
 namespace {
 
-// The window as designed, in twips: its client area and its one label.
-constexpr int kClientWidth = 2235;
-constexpr int kClientHeight = 720;
-constexpr int kLabelLeft = 150;
-constexpr int kLabelTop = 225;
-constexpr int kLabelWidth = 1905;
-constexpr int kLabelHeight = 270;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 void registerClass(HINSTANCE instance) {
@@ -36,7 +29,7 @@ void KeyCaptureWindow::show(HotkeyCapture& capture, int leftTwips, int topTwips)
     capture_ = &capture;
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     registerClass(instance);
-    RECT outer{0, 0, Twips::toPixelsX(kClientWidth), Twips::toPixelsY(kClientHeight)};
+    RECT outer{0, 0, Twips::toPixelsX(kCaptureClientWidth), Twips::toPixelsY(kCaptureClientHeight)};
     AdjustWindowRectEx(&outer, kStyle, FALSE, WS_EX_TOOLWINDOW);
     window_ =
         CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, kCaption, kStyle, Twips::toPixelsX(leftTwips),
@@ -44,8 +37,9 @@ void KeyCaptureWindow::show(HotkeyCapture& capture, int leftTwips, int topTwips)
                         outer.bottom - outer.top, owner_, nullptr, instance, this);
     const HWND label = CreateWindowExW(
         0, L"STATIC", L"Press Hotkey", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-        Twips::toPixelsX(kLabelLeft), Twips::toPixelsY(kLabelTop), Twips::toPixelsX(kLabelWidth),
-        Twips::toPixelsY(kLabelHeight), window_, nullptr, instance, nullptr);
+        Twips::toPixelsX(kCaptureLabel.left), Twips::toPixelsY(kCaptureLabel.top),
+        Twips::toPixelsX(kCaptureLabel.width), Twips::toPixelsY(kCaptureLabel.height), window_,
+        nullptr, instance, nullptr);
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                  FALSE);
     ShowWindow(window_, SW_SHOW);

@@ -14,12 +14,6 @@ constexpr int kLabelId = 200;
 constexpr int kTextId = 201;
 constexpr int kIconId = 1;
 
-// The window as designed, in twips: client area and the two controls.
-constexpr int kClientWidth = 4005;
-constexpr int kClientHeight = 1980;
-constexpr Rect kLabelDesign{15, -15, 3975, 255};
-constexpr Rect kTextDesign{0, 270, 3990, 1710};
-
 constexpr COLORREF kTextColour = RGB(0, 192, 0);
 constexpr COLORREF kBackColour = RGB(0, 0, 0);
 
@@ -51,7 +45,7 @@ MainWindow::MainWindow(bool endsProgram) : endsProgram_(endsProgram) {
     registerClass(instance);
     background_ = CreateSolidBrush(kBackColour);
     constexpr DWORD style = WS_OVERLAPPEDWINDOW;
-    RECT outer{0, 0, Twips::toPixelsX(kClientWidth), Twips::toPixelsY(kClientHeight)};
+    RECT outer{0, 0, Twips::toPixelsX(kDesignClientWidth), Twips::toPixelsY(kDesignClientHeight)};
     AdjustWindowRectEx(&outer, style, FALSE, 0);
     CreateWindowExW(0, kClassName, L"", style, CW_USEDEFAULT, CW_USEDEFAULT,
                     outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance,
@@ -84,8 +78,8 @@ bool MainWindow::registerDropTarget(IDropTarget* target) {
 
 void MainWindow::createControls() {
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    label_.create(window_, kLabelId, toPixels(kLabelDesign));
-    textArea_.create(window_, kTextId, toPixels(kTextDesign));
+    label_.create(window_, kLabelId, toPixels(kDesignLabel));
+    textArea_.create(window_, kTextId, toPixels(kDesignTextArea));
     SendMessageW(label_.handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageW(textArea_.handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
