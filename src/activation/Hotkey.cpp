@@ -22,7 +22,7 @@ void Console::pollHotkey() {
     if (!xTimers) {
         return;
     }
-    if (param(u"active") == u"0" && !d_.window.isForeground() && !hidden) {
+    if (hotkeyOffBehindOthers()) {
         return;
     }
     // A stored key or modifier that is no whole number leaves the hotkey idle
@@ -52,6 +52,10 @@ void Console::pollHotkey() {
         return;
     }
     actOnPress();
+}
+
+bool Console::hotkeyOffBehindOthers() {
+    return param(u"active") == u"0" && !d_.window.isForeground() && !hidden;
 }
 
 void Console::actOnPress() {

@@ -9,7 +9,7 @@ void Console::togglePressed() {
     if (exitRequested || !xTimers) {
         return;
     }
-    if (param(u"active") == u"0" && !d_.window.isForeground() && !hidden) {
+    if (hotkeyOffBehindOthers()) {
         return;
     }
     actOnPress();

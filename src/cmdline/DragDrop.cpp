@@ -51,13 +51,14 @@ void Console::txtCLI_OLEDragDrop(const DroppedData& data, int shift) {
             oleDrop = false;
         } else if (label == u"text") {
             const Text s = data.text();
-            name = nameFromUrl(s);
+            const Text suggested = nameFromUrl(s);
+            name = suggested;
             if (name.empty() || askForName) {
-                name = nameBox(s, nameFromUrl(s));
+                name = nameBox(s, suggested);
             }
             d_.window.setForeground();
             if (name.empty()) {
-                name = nameFromUrl(s);
+                name = suggested;
             }
             addFileMacro(s, name);
             oleDrop = false;

@@ -113,6 +113,9 @@ class Console : public StatusSink {
   private:
     void completionStep();
     void pollHotkey();
+    // With active "0" the hotkey does nothing while another window is in
+    // front of the console that the program has not hidden.
+    bool hotkeyOffBehindOthers();
     // What one counted press of the hotkey does: toggle, then show or hide.
     void actOnPress();
     void placeCaretAtEnd();

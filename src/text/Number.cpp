@@ -36,7 +36,7 @@ long long toWholeNumber(TextView text) {
         }
         ascii.push_back(static_cast<char>(c));
     }
-    if (ascii.empty() || trimmed.size() != ascii.size()) {
+    if (ascii.empty()) { // empty, or a character no number holds
         throw Failure(u"Type mismatch: \"" + Text(text) + u"\" is not a number");
     }
     char* end = nullptr;

@@ -162,12 +162,12 @@ long PosixShell::open(const Text& file, const Text& parameters, const Text& dire
     if (S_ISDIR(info.st_mode)) {
         return openWithDefaultHandler(path, folder);
     }
-    if (access(path.c_str(), R_OK) != 0 && access(path.c_str(), X_OK) != 0) {
+    const bool readable = access(path.c_str(), R_OK) == 0;
+    const bool executable = access(path.c_str(), X_OK) == 0;
+    if (!readable && !executable) {
         return kAccessDenied;
     }
-    const bool readable = access(path.c_str(), R_OK) == 0;
-    if (S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0 &&
-        (!readable || looksRunnable(path))) {
+    if (S_ISREG(info.st_mode) && executable && (!readable || looksRunnable(path))) {
         const posix::Started started =
             posix::startDetached(path, argumentWords(parameters), folder);
         return started.error == 0 ? kStarted : codeForErrno(started.error);
