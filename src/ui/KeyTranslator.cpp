@@ -1,5 +1,7 @@
 #include "ui/KeyTranslator.hpp"
 
+#include "activation/KeyCodes.hpp"
+
 #include <array>
 
 namespace zorlo {
@@ -46,7 +48,6 @@ constexpr std::array kKeypad{
 };
 
 constexpr int kNumpad0 = 96;
-constexpr int kF1 = 112;
 
 int lookUp(const auto& table, int qtKey) {
     for (const auto& pair : table) {
@@ -72,7 +73,7 @@ int KeyTranslator::virtualKeyForQtKey(int qtKey, Qt::KeyboardModifiers modifiers
         return 'A' + (qtKey - Qt::Key_A);
     }
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) {
-        return kF1 + (qtKey - Qt::Key_F1);
+        return vk::F1 + (qtKey - Qt::Key_F1);
     }
     if (keypad) {
         if (const int code = lookUp(kKeypad, qtKey); code != 0) {

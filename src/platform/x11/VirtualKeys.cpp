@@ -1,5 +1,7 @@
 #include "platform/x11/VirtualKeys.hpp"
 
+#include "activation/KeyCodes.hpp"
+
 #define XK_MISCELLANY
 #define XK_LATIN1
 #define XK_XKB_KEYS
@@ -57,7 +59,6 @@ constexpr std::array kTable{
     Pair{226, XK_less},
 };
 
-constexpr int kFirstFunctionKey = 112; // F1
 constexpr int kFunctionKeys = 24;
 
 } // namespace
@@ -69,8 +70,8 @@ std::vector<unsigned long> keysymsForVirtualKey(int virtualKey) {
     if (virtualKey >= 'A' && virtualKey <= 'Z') {
         return {static_cast<unsigned long>(XK_a + (virtualKey - 'A'))};
     }
-    if (virtualKey >= kFirstFunctionKey && virtualKey < kFirstFunctionKey + kFunctionKeys) {
-        return {static_cast<unsigned long>(XK_F1 + (virtualKey - kFirstFunctionKey))};
+    if (virtualKey >= vk::F1 && virtualKey < vk::F1 + kFunctionKeys) {
+        return {static_cast<unsigned long>(XK_F1 + (virtualKey - vk::F1))};
     }
     std::vector<unsigned long> keysyms;
     for (const auto& pair : kTable) {
@@ -92,7 +93,7 @@ int virtualKeyForKeysym(unsigned long keysym) {
         return static_cast<int>('A' + (keysym - XK_A));
     }
     if (keysym >= XK_F1 && keysym < XK_F1 + kFunctionKeys) {
-        return static_cast<int>(kFirstFunctionKey + (keysym - XK_F1));
+        return static_cast<int>(vk::F1 + (keysym - XK_F1));
     }
     for (const auto& pair : kTable) {
         if (pair.keysym == keysym) {
