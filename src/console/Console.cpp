@@ -42,15 +42,45 @@ void Console::formLoad() {
     activateWindow();
 }
 
-void Console::formUnload() {
+bool Console::formUnload() {
     if (unloaded_) {
-        return;
+        return true;
     }
     unloaded_ = true;
     // The save's report ends in a line break; without busy the change handling
     // would take it for Enter and run a half-typed command line while closing.
+    const bool wasBusy = busy;
     busy = true;
-    saveSettings();
+    if (const auto failure = saveAll()) {
+        // Closing now would lose the whole session's changes: the user may
+        // rather keep the console, mend the folder and save again.
+        if (!d_.dialogs.question(u"Could not save " + failure->file + u" (" + failure->reason +
+                                     u"). Close anyway?",
+                                 u"Zorlo Console")) {
+            unloaded_ = false;
+            exitRequested = false;
+            busy = wasBusy;
+            return false;
+        }
+    }
+    releaseAll();
+    return true;
+}
+
+Text Console::endSession() {
+    if (unloaded_) {
+        return {};
+    }
+    unloaded_ = true;
+    busy = true;
+    // The program is ending: events must not run (the display may be gone).
+    ending_ = true;
+    const auto failure = saveAll();
+    releaseAll();
+    return failure ? u"Could not save " + failure->file + u" (" + failure->reason + u")" : Text();
+}
+
+void Console::releaseAll() {
     macros.clear();
     params.clear();
     history.reset();

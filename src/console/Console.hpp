@@ -10,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace zorlo {
@@ -28,8 +29,16 @@ class Console : public StatusSink {
     Console& operator=(const Console&) = delete;
 
     // ---- Event procedures, called by the front end ----
-    void formLoad();   // the window was created: the start-up sequence
-    void formUnload(); // the window closes: the shutdown sequence (runs once)
+    void formLoad(); // the window was created: the start-up sequence
+    // The window is asked to close: the shutdown sequence (runs once). When the
+    // final save fails, the user is asked whether to close anyway; false means
+    // the console stays as it was and the window must not close.
+    bool formUnload();
+    // The program ends where nobody can answer a box (a signal, the session's
+    // end, the display gone): the shutdown sequence without boxes and without
+    // yielding to events. Returns why the save failed, empty when it saved (or
+    // when the shutdown had already run).
+    Text endSession();
     void formResize(); // the window's size changed
     void txtCLI_Change();
     // May cancel the key by setting keyCode to 0.
@@ -71,7 +80,7 @@ class Console : public StatusSink {
     void addFileMacro(const Text& path, const Text& name);
 
     void loadSettings();
-    void saveSettings();
+    void saveSettings() { (void)saveAll(); }
     // History.Save, keeping a history file that a failed load left unread.
     void saveHistory();
     void setDefaults();
@@ -111,6 +120,15 @@ class Console : public StatusSink {
     HotkeyCapture frmKey;
 
   private:
+    // Which file a save failed on, and why.
+    struct SaveFailure {
+        Text file;
+        Text reason;
+    };
+    // The save: settings, parameters and history, its result in the status.
+    std::optional<SaveFailure> saveAll();
+    // What the shutdown sequence does after the save.
+    void releaseAll();
     void completionStep();
     void pollHotkey();
     // With active "0" the hotkey does nothing while another window is in
@@ -128,6 +146,8 @@ class Console : public StatusSink {
 
     Desktop d_;
     bool unloaded_ = false;
+    // Set while the program ends where nobody can answer: no yield to events.
+    bool ending_ = false;
     bool timerMayRest_ = false;
     // Set when a settings file existed but was not loaded: the first save then
     // keeps its old content beside the new file instead of silently replacing it.

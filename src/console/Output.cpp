@@ -47,7 +47,9 @@ void Console::Stat(const Text& message) {
     } else {
         d_.label.setCaption(u"Ready");
     }
-    d_.pump.doEvents();
+    if (!ending_) {
+        d_.pump.doEvents();
+    }
     complIndex = 0;
     complWord.clear();
 }

@@ -68,22 +68,27 @@ void Console::loadSettings() {
     }
 }
 
-void Console::saveSettings() {
+std::optional<Console::SaveFailure> Console::saveAll() {
+    // Geometry goes into the parameters, so a failure there is theirs.
+    auto file = settingsFile(kParamFile);
     try {
         if (maximized) {
             minWindow();
         }
         storeGeometry();
-        const auto listFile = settingsFile(kListFile);
-        keepUnreadFile(keepListPending_, listFile);
-        writeFileAtomically(listFile, encodeFileText(formatSettings(macros)));
-        const auto paramFile = settingsFile(kParamFile);
-        keepUnreadFile(keepParamPending_, paramFile);
-        writeFileAtomically(paramFile, encodeFileText(formatSettings(params)));
+        file = settingsFile(kListFile);
+        keepUnreadFile(keepListPending_, file);
+        writeFileAtomically(file, encodeFileText(formatSettings(macros)));
+        file = settingsFile(kParamFile);
+        keepUnreadFile(keepParamPending_, file);
+        writeFileAtomically(file, encodeFileText(formatSettings(params)));
+        file = history->file();
         saveHistory();
         Stat(u"SAVE: Ok");
+        return std::nullopt;
     } catch (const Failure& failure) {
         Stat(u"SAVE: Error (" + failure.description() + u")");
+        return SaveFailure{fileNameText(file), failure.description()};
     }
 }
 

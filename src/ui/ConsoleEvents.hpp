@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Text.hpp"
+
 namespace zorlo {
 
 class DroppedData;
@@ -10,7 +12,11 @@ class ConsoleEvents {
   public:
     virtual ~ConsoleEvents() = default;
     virtual void formLoad() = 0;
-    virtual void formUnload() = 0;
+    // False: the console stays open (the user kept it after a failed save).
+    virtual bool formUnload() = 0;
+    // The program ends where nobody can answer: returns why the save failed,
+    // empty when it saved.
+    virtual Text endSession() = 0;
     virtual void formResize() = 0;
     virtual void textChange() = 0;
     // May cancel the key by setting keyCode to 0.

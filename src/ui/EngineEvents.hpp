@@ -18,9 +18,12 @@ class EngineEvents : public ConsoleEvents {
     void formLoad() override {
         deliver([&] { console_.formLoad(); });
     }
-    void formUnload() override {
-        deliver([&] { console_.formUnload(); });
+    bool formUnload() override {
+        bool closes = true;
+        deliver([&] { closes = console_.formUnload(); });
+        return closes;
     }
+    Text endSession() override { return console_.endSession(); }
     void formResize() override {
         deliver([&] { console_.formResize(); });
     }

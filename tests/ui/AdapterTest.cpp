@@ -50,7 +50,11 @@ char* toString(const std::vector<Key>& keys) {
 class RecordingEvents : public ConsoleEvents {
   public:
     void formLoad() override {}
-    void formUnload() override { ++unloads; }
+    bool formUnload() override {
+        ++unloads;
+        return true;
+    }
+    Text endSession() override { return {}; }
     void formResize() override { ++resizes; }
     void textChange() override {
         ++changes;

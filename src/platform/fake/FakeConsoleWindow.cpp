@@ -63,8 +63,10 @@ void FakeConsoleWindow::unload() {
         return;
     }
     unloading_ = true;
-    if (console_ != nullptr) {
-        console_->formUnload();
+    if (console_ != nullptr && !console_->formUnload()) {
+        // The user kept the console after a failed save.
+        unloading_ = false;
+        return;
     }
     unloaded_ = true;
     visible_ = false;
