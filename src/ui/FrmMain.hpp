@@ -25,9 +25,10 @@ class FrmMain : public QWidget {
     void setEvents(ConsoleEvents* events);
     // The window's load handling: theTimer starts and the engine's start-up runs.
     void load();
-    // The window's unload handling; runs once, whether the user closes the
-    // window or the program unloads it.
-    void unload();
+    // The window's unload handling, whether the user closes the window or the
+    // program unloads it. False: the engine kept the console (its final save
+    // failed and the user chose to stay), and everything runs on as before.
+    bool unload();
     bool isUnloaded() const { return unloaded_; }
 
     CliTextEdit& txtCLI() { return *txtCLI_; }
@@ -64,6 +65,9 @@ class FrmMain : public QWidget {
     int heldResizes_ = 0;
     bool loaded_ = false;
     bool unloaded_ = false;
+    // Set while the engine's shutdown runs: it may ask a question, and the
+    // timer and a second close request must wait for the answer.
+    bool unloading_ = false;
     bool timerMayRest_ = false;
     bool inTick_ = false;
     bool wokenInTick_ = false;
