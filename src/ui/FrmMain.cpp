@@ -88,6 +88,17 @@ bool FrmMain::unload() {
     return true;
 }
 
+Text FrmMain::endSession() {
+    if (unloaded_ || events_ == nullptr) {
+        return {};
+    }
+    unloaded_ = true;
+    theTimer_.stop();
+    const Text failure = events_->endSession();
+    setEvents(nullptr);
+    return failure;
+}
+
 void FrmMain::resizeForEngine(int width, int height) {
     ++heldResizes_;
     resize(width, height);
@@ -96,9 +107,15 @@ void FrmMain::resizeForEngine(int width, int height) {
 
 void FrmMain::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    knownFrame_ = frameGeometry();
     if (heldResizes_ == 0 && events_ != nullptr && event->size() != event->oldSize()) {
         events_->formResize();
     }
+}
+
+void FrmMain::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    knownFrame_ = frameGeometry();
 }
 
 void FrmMain::changeEvent(QEvent* event) {
@@ -124,6 +141,8 @@ void FrmMain::closeEvent(QCloseEvent* event) {
 
 void FrmMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // A window manager's frame is known once the window is on screen.
+    knownFrame_ = frameGeometry();
     wakeTimer();
     if (!event->spontaneous()) {
         testLog(QStringLiteral("shown"));

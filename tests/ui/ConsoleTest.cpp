@@ -273,6 +273,40 @@ class ConsoleTest : public QObject {
         QVERIFY(front->frmMain().isUnloaded() && !front->frmMain().isVisible());
     }
 
+    void endSessionSavesWithoutTouchingTheWindow_data() {
+        QTest::addColumn<bool>("blocked");
+        QTest::newRow("saved") << false;
+        QTest::newRow("failed") << true;
+    }
+    void endSessionSavesWithoutTouchingTheWindow() {
+        QFETCH(bool, blocked);
+        enter("macro keep /bin/true");
+        front->frmMain().move(240, 120);
+        QTRY_COMPARE(front->frmMain().knownFrame().topLeft(), QPoint(240, 120));
+        if (blocked) {
+            QVERIFY(QDir(settings->path()).mkdir("zorlo.list"));
+        }
+        const QString label = status();
+        const QString before = pane();
+        const QString failure = QString::fromStdU16String(front->endSession());
+        // No box, and the pane, the label and the window stay as they were.
+        QCOMPARE(status(), label);
+        QCOMPARE(pane(), before);
+        QVERIFY(front->frmMain().isVisible() && front->frmMain().isUnloaded());
+        QVERIFY(front->endSession().empty()); // the shutdown runs once
+        if (blocked) {
+            QVERIFY2(failure.startsWith("Could not save zorlo.list (") && failure.endsWith(")"),
+                     qPrintable(failure));
+            return;
+        }
+        QCOMPARE(failure, QString());
+        QVERIFY(readMark(settings->filePath("zorlo.list")).contains("\"keep\"\r\n\"/bin/true\""));
+        // The place last seen, in twips.
+        const QString param = readMark(settings->filePath("zorlo.param"));
+        QVERIFY2(param.contains("\"left\"\r\n\"3600\"") && param.contains("\"top\"\r\n\"1800\""),
+                 qPrintable(param));
+    }
+
   private:
     CliTextEdit& txt() { return front->frmMain().txtCLI(); }
     QString pane() { return QString::fromStdU16String(front->textArea().text()); }
