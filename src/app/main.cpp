@@ -1,8 +1,10 @@
+#include "ui/EndSignals.hpp"
 #include "ui/NativePorts.hpp"
 #include "ui/QtFrontEnd.hpp"
 #include "ui/SingleInstance.hpp"
 
 #include <QApplication>
+#include <QSessionManager>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +14,46 @@ namespace {
 constexpr int kNoDesktop = 2;
 constexpr int kFirstUnreachable = 3;
 constexpr int kToggleWaitMs = 10000;
+
+// The console while its event loop runs; the exit-time save needs it.
+zorlo::QtFrontEnd* running = nullptr;
+
+// The shutdown where nobody can answer a box. The status: 0 when the save
+// worked, 1 when it failed, after saying why on standard error.
+int endWhereNobodyAnswers(zorlo::QtFrontEnd& frontEnd) {
+    running = nullptr;
+    const zorlo::Text failure = frontEnd.endSession();
+    if (failure.empty()) {
+        return EXIT_SUCCESS;
+    }
+    std::fprintf(stderr, "zorlo: %s\n", zorlo::toUtf8(failure).c_str());
+    std::fflush(stderr);
+    return EXIT_FAILURE;
+}
+
+// A signal or the session's end: save, then end the process on the spot.
+// Returning would go back into whatever the event came through, which may be a
+// box's own event loop, and the command that opened the box would go on
+// against an engine that has already shut down. Nothing is left to tear down:
+// the settings files are complete (written aside and renamed), and the next
+// start takes over the single-instance lock and socket of a process that is gone.
+[[noreturn]] void endNow(zorlo::QtFrontEnd& frontEnd) {
+    const int status = endWhereNobodyAnswers(frontEnd);
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(status);
+}
+
+// Where the display breaks, the toolkit (or Xlib) calls exit() from inside the
+// event loop; the session is saved before the process goes, without pumping
+// events or touching a widget. The process then ends as after a signal: what
+// exit() would still run is the teardown of a toolkit and an Xlib connection
+// whose display is gone, and closing that connection calls exit() once more.
+extern "C" void saveAtExit() {
+    if (running != nullptr) {
+        endNow(*running);
+    }
+}
 
 bool isSet(const char* name) {
     const char* value = std::getenv(name);
@@ -54,6 +96,8 @@ int main(int argc, char* argv[]) {
         return kFirstUnreachable;
     }
 
+    // A signal from here on waits until the settings are loaded.
+    zorlo::EndSignals endSignals;
     zorlo::QtFrontEnd frontEnd(zorlo::makeNativePorts(exeFolder, settingsFolder));
     QObject::connect(&frontEnd.frmMain(), &zorlo::FrmMain::unloaded, &application,
                      &QCoreApplication::quit, Qt::QueuedConnection);
@@ -66,5 +110,17 @@ int main(int argc, char* argv[]) {
     if (frontEnd.frmMain().isUnloaded()) {
         return EXIT_SUCCESS;
     }
-    return QApplication::exec();
+    endSignals.watch([&frontEnd] { endNow(frontEnd); });
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &application,
+                     [&frontEnd](QSessionManager&) { endNow(frontEnd); });
+    running = &frontEnd;
+    std::atexit(saveAtExit);
+    const int status = QApplication::exec();
+    running = nullptr;
+    // Something other than the console ended the loop (the session manager
+    // told the program to die): the shutdown has not run yet.
+    if (!frontEnd.frmMain().isUnloaded()) {
+        return endWhereNobodyAnswers(frontEnd);
+    }
+    return status;
 }

@@ -59,6 +59,7 @@ bool Console::formUnload() {
                                  u"Zorlo Console")) {
             unloaded_ = false;
             exitRequested = false;
+            appendText(getPrompt() + cmdLine); // else Enter would run the save's report
             busy = wasBusy;
             return false;
         }

@@ -25,7 +25,7 @@ FrmMain::FrmMain(const KeyTranslator& keys)
     setFocusProxy(txtCLI_);
     theTimer_.setInterval(kTimerMs);
     connect(&theTimer_, &QTimer::timeout, this, [this] {
-        if (events_ == nullptr || unloaded_) {
+        if (events_ == nullptr || unloaded_ || unloading_) {
             return;
         }
         inTick_ = true;
@@ -44,7 +44,7 @@ FrmMain::FrmMain(const KeyTranslator& keys)
 void FrmMain::wakeTimer() {
     if (inTick_) {
         wokenInTick_ = true;
-    } else if (loaded_ && !unloaded_ && !theTimer_.isActive()) {
+    } else if (loaded_ && !unloaded_ && !unloading_ && !theTimer_.isActive()) {
         theTimer_.start();
     }
 }
@@ -64,20 +64,39 @@ void FrmMain::load() {
     }
 }
 
-void FrmMain::unload() {
+bool FrmMain::unload() {
     if (unloaded_) {
-        return;
+        return true;
+    }
+    if (unloading_) {
+        return false; // the close under way decides
+    }
+    unloading_ = true;
+    theTimer_.stop();
+    const bool closes = events_ == nullptr || events_->formUnload();
+    unloading_ = false;
+    if (!closes) {
+        theTimer_.start();
+        return false;
     }
     unloaded_ = true;
-    theTimer_.stop();
-    if (events_ != nullptr) {
-        events_->formUnload();
-    }
     // No engine event may arrive after the shutdown sequence.
     setEvents(nullptr);
     hide();
     testLog(QStringLiteral("unloaded"));
     emit unloaded();
+    return true;
+}
+
+Text FrmMain::endSession() {
+    if (unloaded_ || events_ == nullptr) {
+        return {};
+    }
+    unloaded_ = true;
+    theTimer_.stop();
+    const Text failure = events_->endSession();
+    setEvents(nullptr);
+    return failure;
 }
 
 void FrmMain::resizeForEngine(int width, int height) {
@@ -88,9 +107,15 @@ void FrmMain::resizeForEngine(int width, int height) {
 
 void FrmMain::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    knownFrame_ = frameGeometry();
     if (heldResizes_ == 0 && events_ != nullptr && event->size() != event->oldSize()) {
         events_->formResize();
     }
+}
+
+void FrmMain::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    knownFrame_ = frameGeometry();
 }
 
 void FrmMain::changeEvent(QEvent* event) {
@@ -106,13 +131,18 @@ void FrmMain::changeEvent(QEvent* event) {
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {
-    // The close request is never refused.
-    event->accept();
-    unload();
+    // Refused only when the final save failed and the user keeps the console.
+    if (unload()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void FrmMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // A window manager's frame is known once the window is on screen.
+    knownFrame_ = frameGeometry();
     wakeTimer();
     if (!event->spontaneous()) {
         testLog(QStringLiteral("shown"));

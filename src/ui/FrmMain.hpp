@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Text.hpp"
+
 #include <QLabel>
 #include <QTimer>
 #include <QWidget>
@@ -25,10 +27,18 @@ class FrmMain : public QWidget {
     void setEvents(ConsoleEvents* events);
     // The window's load handling: theTimer starts and the engine's start-up runs.
     void load();
-    // The window's unload handling; runs once, whether the user closes the
-    // window or the program unloads it.
-    void unload();
+    // The window's unload handling, whether the user closes the window or the
+    // program unloads it. False: the engine kept the console (its final save
+    // failed and the user chose to stay), and everything runs on as before.
+    bool unload();
+    // The program ends where nobody can answer: the engine's shutdown without
+    // boxes. Returns why the save failed, empty when it saved or when the
+    // window had already unloaded.
+    Text endSession();
     bool isUnloaded() const { return unloaded_; }
+    // The outer frame as last seen while the display answered; reading the
+    // frame afresh may ask the display, which may be gone by then.
+    QRect knownFrame() const { return knownFrame_; }
 
     CliTextEdit& txtCLI() { return *txtCLI_; }
     QLabel& lblInfo() { return *lblInfo_; }
@@ -51,6 +61,7 @@ class FrmMain : public QWidget {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -64,6 +75,10 @@ class FrmMain : public QWidget {
     int heldResizes_ = 0;
     bool loaded_ = false;
     bool unloaded_ = false;
+    // Set while the engine's shutdown runs: it may ask a question, and the
+    // timer and a second close request must wait for the answer.
+    bool unloading_ = false;
+    QRect knownFrame_;
     bool timerMayRest_ = false;
     bool inTick_ = false;
     bool wokenInTick_ = false;

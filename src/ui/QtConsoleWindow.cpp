@@ -42,40 +42,65 @@ void refuseNegative(int twips) {
 QtConsoleWindow::QtConsoleWindow(FrmMain& window, Foreground& foreground)
     : window_(window), foreground_(foreground) {}
 
+void QtConsoleWindow::detach() {
+    frame_ = window_.knownFrame();
+    screen_ = screenPixels().size();
+    detached_ = true;
+}
+
+QRect QtConsoleWindow::frame() const {
+    return detached_ ? frame_ : window_.frameGeometry();
+}
+
 void QtConsoleWindow::setCaption(const Text& caption) {
+    if (detached_) {
+        return;
+    }
     window_.setWindowTitle(QString::fromStdU16String(caption));
 }
 
 void QtConsoleWindow::show() {
+    if (detached_) {
+        return;
+    }
     window_.show();
 }
 
 void QtConsoleWindow::hide() {
+    if (detached_) {
+        return;
+    }
     window_.hide();
 }
 
 bool QtConsoleWindow::isVisible() const {
-    return window_.isVisible();
+    return !detached_ && window_.isVisible();
 }
 
 bool QtConsoleWindow::isMinimized() const {
-    return window_.isMinimized();
+    return !detached_ && window_.isMinimized();
 }
 
 bool QtConsoleWindow::isForeground() const {
-    return foreground_.isForeground(window_);
+    return !detached_ && foreground_.isForeground(window_);
 }
 
 void QtConsoleWindow::bringToFront() {
+    if (detached_) {
+        return;
+    }
     foreground_.bringToFront(window_);
 }
 
 void QtConsoleWindow::setForeground() {
+    if (detached_) {
+        return;
+    }
     foreground_.setForeground(window_);
 }
 
 void QtConsoleWindow::leaveTopmost() {
-    if (!window_.windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+    if (detached_ || !window_.windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
         return;
     }
     // Changing a window's flags hides it; put it back as it was.
@@ -87,40 +112,52 @@ void QtConsoleWindow::leaveTopmost() {
 }
 
 int QtConsoleWindow::left() const {
-    return toTwips(window_.frameGeometry().x());
+    return toTwips(frame().x());
 }
 
 int QtConsoleWindow::top() const {
-    return toTwips(window_.frameGeometry().y());
+    return toTwips(frame().y());
 }
 
 int QtConsoleWindow::width() const {
-    return toTwips(window_.frameGeometry().width());
+    return toTwips(frame().width());
 }
 
 int QtConsoleWindow::height() const {
-    return toTwips(window_.frameGeometry().height());
+    return toTwips(frame().height());
 }
 
 void QtConsoleWindow::setLeft(int twips) {
+    if (detached_) {
+        frame_.moveLeft(toPixels(twips));
+        return;
+    }
     window_.move(toPixels(twips), window_.pos().y());
 }
 
 void QtConsoleWindow::setTop(int twips) {
+    if (detached_) {
+        frame_.moveTop(toPixels(twips));
+        return;
+    }
     window_.move(window_.pos().x(), toPixels(twips));
 }
 
 void QtConsoleWindow::setWidth(int twips) {
     refuseNegative(twips);
-    setOuterSize(toPixels(twips), window_.frameGeometry().height());
+    setOuterSize(toPixels(twips), frame().height());
 }
 
 void QtConsoleWindow::setHeight(int twips) {
     refuseNegative(twips);
-    setOuterSize(window_.frameGeometry().width(), toPixels(twips));
+    setOuterSize(frame().width(), toPixels(twips));
 }
 
 void QtConsoleWindow::setOuterSize(int width, int height) {
+    if (detached_) {
+        frame_.setSize({width, height});
+        return;
+    }
     const QRect frame = window_.frameGeometry();
     const int frameWidth = frame.width() - window_.width();
     const int frameHeight = frame.height() - window_.height();
@@ -135,31 +172,45 @@ void QtConsoleWindow::setOuterSize(int width, int height) {
 }
 
 int QtConsoleWindow::screenWidth() const {
-    return toTwips(screenPixels().width());
+    return toTwips(detached_ ? screen_.width() : screenPixels().width());
 }
 
 int QtConsoleWindow::screenHeight() const {
-    return toTwips(screenPixels().height());
+    return toTwips(detached_ ? screen_.height() : screenPixels().height());
 }
 
 Rect QtConsoleWindow::textAreaRect() const {
+    if (detached_) {
+        return {};
+    }
     return toTwipsRect(window_.txtCLI().geometry());
 }
 
 void QtConsoleWindow::setTextAreaRect(const Rect& rect) {
+    if (detached_) {
+        return;
+    }
     window_.txtCLI().setGeometry(toPixelRect(rect, window_.txtCLI().geometry()));
 }
 
 Rect QtConsoleWindow::labelRect() const {
+    if (detached_) {
+        return {};
+    }
     return toTwipsRect(window_.lblInfo().geometry());
 }
 
 void QtConsoleWindow::setLabelRect(const Rect& rect) {
+    if (detached_) {
+        return;
+    }
     window_.lblInfo().setGeometry(toPixelRect(rect, window_.lblInfo().geometry()));
 }
 
 void QtConsoleWindow::unload() {
-    window_.unload();
+    if (!detached_) {
+        window_.unload();
+    }
 }
 
 } // namespace zorlo

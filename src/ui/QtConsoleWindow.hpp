@@ -2,6 +2,8 @@
 
 #include "platform/ConsoleWindow.hpp"
 
+#include <QRect>
+
 namespace zorlo {
 
 class ConsoleEvents;
@@ -13,6 +15,10 @@ class QtConsoleWindow : public ConsoleWindow {
   public:
     QtConsoleWindow(FrmMain& window, Foreground& foreground);
     void setEvents(ConsoleEvents* events) { events_ = events; }
+    // The display may be gone: from now on nothing here touches the window or
+    // the display. The geometry reads give the frame last seen, and what the
+    // engine sets only changes those values.
+    void detach();
 
     void setCaption(const Text& caption) override;
     void show() override;
@@ -46,6 +52,11 @@ class QtConsoleWindow : public ConsoleWindow {
 
   private:
     void setOuterSize(int width, int height);
+    QRect frame() const;
+
+    bool detached_ = false;
+    QRect frame_;
+    QSize screen_;
 
     FrmMain& window_;
     Foreground& foreground_;

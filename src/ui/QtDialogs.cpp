@@ -18,12 +18,18 @@ QString shown(const Text& text) {
 } // namespace
 
 void QtDialogs::messageBox(const Text& text, const Text& title) {
+    if (detached_) {
+        return;
+    }
     QMessageBox box(QMessageBox::NoIcon, shown(title), shown(text), QMessageBox::Ok, &owner_);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 bool QtDialogs::question(const Text& text, const Text& title) {
+    if (detached_) {
+        return false;
+    }
     QMessageBox box(QMessageBox::Question, shown(title), shown(text),
                     QMessageBox::Yes | QMessageBox::No, &owner_);
     box.setTextFormat(Qt::PlainText);
@@ -34,6 +40,9 @@ bool QtDialogs::question(const Text& text, const Text& title) {
 
 std::optional<Text> QtDialogs::inputBox(const Text& prompt, const Text& title,
                                         const Text& defaultText, int leftTwips, int topTwips) {
+    if (detached_) {
+        return std::nullopt;
+    }
     QInputDialog box(&owner_);
     box.setWindowTitle(shown(title));
     box.setLabelText(shown(prompt));

@@ -34,6 +34,14 @@ void QtFrontEnd::start() {
     frmMain_.load();
 }
 
+Text QtFrontEnd::endSession() {
+    textArea_.detach();
+    label_.detach();
+    window_.detach();
+    dialogs_.detach();
+    return frmMain_.endSession();
+}
+
 void QtFrontEnd::togglePressed() {
     if (!frmMain_.isUnloaded()) {
         events_.togglePressed();

@@ -29,6 +29,11 @@ class QtFrontEnd {
     void start();
     // One hotkey press on behalf of another start of the program.
     void togglePressed();
+    // The program ends where nobody can answer (a signal, the session's end,
+    // the display gone): the windows' adapters stop touching widgets and the
+    // display first, then the engine saves. Returns why the save failed, empty
+    // when it saved or when the console had already unloaded.
+    Text endSession();
 
     FrmMain& frmMain() { return frmMain_; }
     FrmKey& frmKey() { return frmKey_; }

@@ -13,9 +13,13 @@ class QtStatusLabel : public StatusLabel {
     explicit QtStatusLabel(QLabel& label);
     Text caption() const override;
     void setCaption(const Text& caption) override;
+    // The display may be gone: captions are kept here and the label stays as it was.
+    void detach();
 
   private:
     QLabel& label_;
+    bool detached_ = false;
+    Text caption_;
 };
 
 } // namespace zorlo

@@ -33,6 +33,9 @@ void QtTextArea::userChanged() {
 // it; the engine sets the caret several times per output line, mostly where it
 // already is, so only real moves reach the widget.
 void QtTextArea::place(const QTextCursor& cursor) {
+    if (detached_) {
+        return;
+    }
     const QTextCursor current = edit_.textCursor();
     if (current.position() != cursor.position() || current.anchor() != cursor.anchor()) {
         edit_.setTextCursor(cursor);
@@ -40,6 +43,9 @@ void QtTextArea::place(const QTextCursor& cursor) {
 }
 
 template <typename Edit> void QtTextArea::write(Edit&& edit) {
+    if (detached_) {
+        return;
+    }
     ++ownWrites_;
     edit();
     --ownWrites_;

@@ -24,6 +24,9 @@ class QtTextArea : public TextArea {
     QtTextArea(const QtTextArea&) = delete;
     QtTextArea& operator=(const QtTextArea&) = delete;
     void setEvents(ConsoleEvents* events) { events_ = events; }
+    // The program is ending and the display may be gone: writes and caret
+    // moves no longer reach the widget, which stays as it was.
+    void detach() { detached_ = true; }
 
     Text text() const override;
     int length() const override;
@@ -50,6 +53,7 @@ class QtTextArea : public TextArea {
     CliTextEdit& edit_;
     ConsoleEvents* events_ = nullptr;
     int ownWrites_ = 0;
+    bool detached_ = false;
     QMetaObject::Connection changed_;
     QTimer reveal_;
 };

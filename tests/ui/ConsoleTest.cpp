@@ -9,6 +9,7 @@
 #include "ModalAnswer.hpp"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeData>
@@ -235,6 +236,75 @@ class ConsoleTest : public QObject {
         QVERIFY(!front->frmMain().isVisible());
         QVERIFY(QFile::exists(settings->filePath("zorlo.list")));
         QVERIFY(QFile::exists(settings->filePath("zorlo.param")));
+    }
+
+    void failedFinalSaveAsksBeforeClosing() {
+        // A folder where the list file goes: the final save cannot put the new file in place.
+        QVERIFY(QDir(settings->path()).mkdir("zorlo.list"));
+        enter("macro keep /bin/true");
+        // Both ways of closing, answered No: the console runs on with its changes
+        // and the line typed so far, and the save's report never runs as a command.
+        const std::pair<std::function<void()>, QString> closings[] = {
+            {[this] { enter("exit"); }, ""},
+            {[this] {
+                 QTest::keyClicks(&txt(), "li");
+                 QVERIFY(!front->frmMain().close());
+             },
+             "li"}};
+        for (const auto& [closing, halfTyped] : closings) {
+            QString asked;
+            answerModal<QMessageBox>([&asked](QMessageBox& box) {
+                asked = box.windowTitle() + "|" + box.text();
+                box.button(QMessageBox::No)->click();
+            });
+            closing();
+            QTRY_VERIFY(!asked.isEmpty());
+            QVERIFY2(asked.startsWith("Zorlo Console|Could not save zorlo.list (") &&
+                         asked.endsWith("). Close anyway?"),
+                     qPrintable(asked));
+            QVERIFY(front->frmMain().isVisible() && !front->frmMain().isUnloaded());
+            QVERIFY(front->frmMain().theTimer().isActive());
+            QVERIFY(pane().endsWith("\r\n>" + halfTyped));
+            enter(QString("list").mid(halfTyped.size()));
+            QVERIFY2(pane().endsWith("\r\n  keep (/bin/true)\r\n>"), qPrintable(pane().right(200)));
+        }
+        answerModal<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
+        QVERIFY(front->frmMain().close());
+        QVERIFY(front->frmMain().isUnloaded() && !front->frmMain().isVisible());
+    }
+
+    void endSessionSavesWithoutTouchingTheWindow_data() {
+        QTest::addColumn<bool>("blocked");
+        QTest::newRow("saved") << false;
+        QTest::newRow("failed") << true;
+    }
+    void endSessionSavesWithoutTouchingTheWindow() {
+        QFETCH(bool, blocked);
+        enter("macro keep /bin/true");
+        front->frmMain().move(240, 120);
+        QTRY_COMPARE(front->frmMain().knownFrame().topLeft(), QPoint(240, 120));
+        if (blocked) {
+            QVERIFY(QDir(settings->path()).mkdir("zorlo.list"));
+        }
+        const QString label = status();
+        const QString before = pane();
+        const QString failure = QString::fromStdU16String(front->endSession());
+        // No box, and the pane, the label and the window stay as they were.
+        QCOMPARE(status(), label);
+        QCOMPARE(pane(), before);
+        QVERIFY(front->frmMain().isVisible() && front->frmMain().isUnloaded());
+        QVERIFY(front->endSession().empty()); // the shutdown runs once
+        if (blocked) {
+            QVERIFY2(failure.startsWith("Could not save zorlo.list (") && failure.endsWith(")"),
+                     qPrintable(failure));
+            return;
+        }
+        QCOMPARE(failure, QString());
+        QVERIFY(readMark(settings->filePath("zorlo.list")).contains("\"keep\"\r\n\"/bin/true\""));
+        // The place last seen, in twips.
+        const QString param = readMark(settings->filePath("zorlo.param"));
+        QVERIFY2(param.contains("\"left\"\r\n\"3600\"") && param.contains("\"top\"\r\n\"1800\""),
+                 qPrintable(param));
     }
 
   private:
