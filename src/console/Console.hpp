@@ -139,7 +139,8 @@ class Console : public StatusSink {
     void placeCaretAtEnd();
     void runLaunchPath();
     void reportFailure(const Text& description);
-    bool refuseUnstorable(const Text& name, const Text& value, bool storedAsIs);
+    bool refuseUnstorable(const Text& name, const Text& value, bool storedAsIs,
+                          bool storedLowercase = true);
     Text param(TextView name);
     void keepUnreadFile(bool& pending, const std::filesystem::path& file);
     std::filesystem::path settingsFile(TextView name) const;
