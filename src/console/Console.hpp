@@ -155,7 +155,12 @@ class Console : public StatusSink {
     std::filesystem::path settingsFile(TextView name) const;
 
     Desktop d_;
-    bool unloaded_ = false;
+    // Idle until a close or the end of the session; Asking while a close waits
+    // for the answer to a failed save's question (a nested event loop, in which
+    // a second close must not close and a session's end must still save); Done
+    // once the shutdown has run, never to run again.
+    enum class Shutdown { Idle, Asking, Done };
+    Shutdown shutdown_ = Shutdown::Idle;
     // Set while the program ends where nobody can answer: no yield to events.
     bool ending_ = false;
     bool timerMayRest_ = false;
