@@ -11,7 +11,7 @@ void Console::theTimer_Timer() {
     // window's place in front and the console's own state.
     const bool latchBefore = lockKey;
     pollHotkey();
-    timerMayRest_ = !exitRequested && !unloaded_ && lockKey == latchBefore;
+    timerMayRest_ = !exitRequested && shutdown_ == Shutdown::Idle && lockKey == latchBefore;
 }
 
 void Console::pollHotkey() {

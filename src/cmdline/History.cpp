@@ -64,7 +64,8 @@ History::Range History::entriesBeginningWith(TextView word) const {
 }
 
 void History::addHistory(const Text& item) {
-    if (isItem(item)) {
+    // An empty entry would be offered by completion and replace the typed word with nothing.
+    if (item.empty() || isItem(item)) {
         return;
     }
     entries_.push_back(item);
@@ -154,7 +155,9 @@ void History::Load() {
             entries_.push_back(text.substr(pos));
             break;
         }
-        entries_.push_back(text.substr(pos, end - pos));
+        if (end > pos) {
+            entries_.push_back(text.substr(pos, end - pos));
+        }
         if (text[end] == CR && end + 1 < text.size() && text[end + 1] == LF) {
             ++end;
         }

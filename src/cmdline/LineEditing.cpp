@@ -133,7 +133,7 @@ void Console::completionStep() {
     }
     Text prefix;
     for (int i = 1; i < n; ++i) {
-        prefix += args[i];
+        prefix += quoteWord(args[i]);
         prefix += u' ';
     }
     const auto offers = [&](TextView stored) {
@@ -144,7 +144,7 @@ void Console::completionStep() {
         if (const std::size_t pos =
                 findPrefixMatch(macros, w, static_cast<std::size_t>(std::max(complIndex, 0)))) {
             const Text name = macros.at(pos).NAME;
-            pendingLine = prefix + name;
+            pendingLine = prefix + quoteWord(name);
             d_.label.setCaption(u"'" + name + u"' from MACROS");
             complIndex = static_cast<int>(pos);
             txtCLI_Change();
@@ -156,7 +156,7 @@ void Console::completionStep() {
     }
     const Text h = history->getHistory(w);
     if (offers(h)) {
-        pendingLine = prefix + h;
+        pendingLine = prefix + quoteWord(h);
         d_.label.setCaption(u"'" + h + u"' from HISTORY");
         txtCLI_Change();
     }

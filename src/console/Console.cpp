@@ -43,41 +43,57 @@ void Console::formLoad() {
 }
 
 bool Console::formUnload() {
-    if (unloaded_) {
+    if (shutdown_ == Shutdown::Done) {
         return true;
     }
-    unloaded_ = true;
+    if (shutdown_ == Shutdown::Asking) {
+        return false; // the close that asked decides
+    }
+    shutdown_ = Shutdown::Asking;
     // The save's report ends in a line break; without busy the change handling
     // would take it for Enter and run a half-typed command line while closing.
     const bool wasBusy = busy;
+    const Text halfTyped = cmdLine;
     busy = true;
     if (const auto failure = saveAll()) {
         // Closing now would lose the whole session's changes: the user may
         // rather keep the console, mend the folder and save again.
-        if (!d_.dialogs.question(u"Could not save " + failure->file + u" (" + failure->reason +
-                                     u"). Close anyway?",
-                                 u"Zorlo Console")) {
-            unloaded_ = false;
+        const bool closeAnyway = d_.dialogs.question(u"Could not save " + failure->file + u" (" +
+                                                         failure->reason + u"). Close anyway?",
+                                                     u"Zorlo Console");
+        if (shutdown_ == Shutdown::Done) {
+            return true; // the session ended while the box was open, and saved then
+        }
+        if (!closeAnyway) {
+            shutdown_ = Shutdown::Idle;
             exitRequested = false;
             appendText(getPrompt() + cmdLine); // else Enter would run the save's report
             busy = wasBusy;
+            if (!busy) {
+                // A command that runs writes its own prompt when it ends.
+                giveBackLine(halfTyped);
+            }
             return false;
         }
     }
     releaseAll();
+    shutdown_ = Shutdown::Done;
     return true;
 }
 
 Text Console::endSession() {
-    if (unloaded_) {
+    if (shutdown_ == Shutdown::Done) {
         return {};
     }
-    unloaded_ = true;
+    // Also while a close's question is open: its save failed, and this one may not.
+    shutdown_ = Shutdown::Done;
     busy = true;
     // The program is ending: events must not run (the display may be gone).
     ending_ = true;
     const auto failure = saveAll();
-    releaseAll();
+    // The lists stay: a command interrupted by the end may still be on the stack
+    // and must find them, and the program ends right after anyway.
+    d_.sound.close();
     return failure ? u"Could not save " + failure->file + u" (" + failure->reason + u")" : Text();
 }
 

@@ -137,15 +137,30 @@ class Console : public StatusSink {
     // What one counted press of the hotkey does: toggle, then show or hide.
     void actOnPress();
     void placeCaretAtEnd();
+    // After messages written while a line was half typed (busy held, so that
+    // their line breaks ran nothing): a fresh prompt and the line as it was,
+    // caret at its end.
+    void giveBackLine(const Text& halfTyped);
     void runLaunchPath();
+    // The drop itself: the macros it adds and their reports.
+    void dropData(const DroppedData& data, int shift);
     void reportFailure(const Text& description);
-    bool refuseUnstorable(const Text& name, const Text& value, bool storedAsIs);
+    bool refuseUnstorable(const Text& name, const Text& value, bool storedAsIs,
+                          bool storedLowercase = true);
+    // Adds a word to the history and saves it; a failed save is reported once
+    // per dispatched line and never cancels the launch.
+    void noteHistory(const Text& word, bool& reported);
     Text param(TextView name);
     void keepUnreadFile(bool& pending, const std::filesystem::path& file);
     std::filesystem::path settingsFile(TextView name) const;
 
     Desktop d_;
-    bool unloaded_ = false;
+    // Idle until a close or the end of the session; Asking while a close waits
+    // for the answer to a failed save's question (a nested event loop, in which
+    // a second close must not close and a session's end must still save); Done
+    // once the shutdown has run, never to run again.
+    enum class Shutdown { Idle, Asking, Done };
+    Shutdown shutdown_ = Shutdown::Idle;
     // Set while the program ends where nobody can answer: no yield to events.
     bool ending_ = false;
     bool timerMayRest_ = false;

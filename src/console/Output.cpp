@@ -54,6 +54,14 @@ void Console::Stat(const Text& message) {
     complWord.clear();
 }
 
+void Console::giveBackLine(const Text& halfTyped) {
+    const int n = d_.textArea.length();
+    if (n > 0 && d_.textArea.textFrom(n - 1) == Text(1, LF)) {
+        appendText(getPrompt() + halfTyped);
+    }
+    cmdLine = halfTyped;
+}
+
 void Console::appendText(const Text& text) {
     placeCaretAtEnd();
     d_.textArea.replaceSelection(text);

@@ -24,4 +24,9 @@ struct ArgList {
 // line are skipped. Throws Failure when the line needs a 51st word.
 void parseArgs(TextView line, ArgList& out);
 
+// A word written back into a command line so that parseArgs reads it as the
+// same one word: an inner double quote doubled, and the word enclosed in double
+// quotes when it holds a blank or a tab.
+Text quoteWord(TextView word);
+
 } // namespace zorlo

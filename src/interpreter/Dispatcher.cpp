@@ -1,5 +1,6 @@
 #include "console/Console.hpp"
 
+#include "launch/ArgumentText.hpp"
 #include "store/Store.hpp"
 #include "text/Failure.hpp"
 
@@ -66,6 +67,19 @@ void Console::reportFailure(const Text& description) {
     busy = false;
 }
 
+void Console::noteHistory(const Text& word, bool& reported) {
+    history->addHistory(word);
+    try {
+        saveHistory();
+    } catch (const Failure& failure) {
+        // Only bookkeeping failed: the user's launch goes ahead.
+        if (!reported) {
+            writeOutput(u"History not saved (" + failure.description() + u")");
+            reported = true;
+        }
+    }
+}
+
 void Console::runLaunchPath() {
     bool literal = false;
     if (!args[1].empty() && args[1].front() == u'!') {
@@ -75,7 +89,7 @@ void Console::runLaunchPath() {
     const auto buildArgText = [this] {
         Text argText;
         for (int i = 2; i <= args.argCount; ++i) {
-            argText += args[i];
+            argText += launchArgument(args[i]);
             offerMacro(args[i]);
             if (i < args.argCount) {
                 argText += u' ';
@@ -85,13 +99,13 @@ void Console::runLaunchPath() {
     };
 
     long launchResult = 0;
+    bool historyReported = false;
     Text note;
     Text argText;
     if (!literal) {
         for (int i = 2; i <= args.argCount; ++i) {
             if (!expandArgument(macros, args[i])) {
-                history->addHistory(args[i]);
-                saveHistory();
+                noteHistory(args[i], historyReported);
             }
         }
         argText = buildArgText();
@@ -112,8 +126,7 @@ void Console::runLaunchPath() {
         offerMacro(args[1]);
         launchResult = execute(u"Literal", args[1], argText);
         if (launchResult > 0 && !literal) {
-            history->addHistory(args[1]);
-            saveHistory();
+            noteHistory(args[1], historyReported);
         }
     }
 

@@ -58,4 +58,12 @@ void parseArgs(TextView line, ArgList& out) {
     }
 }
 
+Text quoteWord(TextView word) {
+    const Text doubled = replaceAll(word, u"\"", u"\"\"");
+    if (word.find_first_of(u" \t") == TextView::npos) {
+        return doubled;
+    }
+    return u"\"" + doubled + u"\"";
+}
+
 } // namespace zorlo

@@ -3,20 +3,27 @@
 #include "text/Failure.hpp"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <random>
+#include <sstream>
 #include <system_error>
 
 namespace zorlo {
 
 namespace {
 
-// One console writes a folder's files (a second one never saves), so a fixed
-// name suffices, and a save cut short leaves no pile of temporaries: the next
-// save reuses the name.
+// A fresh name in the same folder for every write: a fixed name could be held
+// by a leftover of a cut save, or by a link planted there. The random part
+// makes the name unpredictable; the count keeps names of one run apart.
 std::filesystem::path temporaryBeside(const std::filesystem::path& path) {
+    static std::mt19937_64 random{std::random_device{}()};
+    static std::uint64_t count = 0;
+    std::ostringstream suffix;
+    suffix << '.' << std::hex << random() << '-' << ++count << ".tmp";
     auto tmp = path;
-    tmp += ".tmp";
+    tmp += suffix.str();
     return tmp;
 }
 

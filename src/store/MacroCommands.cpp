@@ -38,8 +38,9 @@ Text nameFromUrl(TextView text) {
 
 // The settings file cannot hold a double quote or a line break: storing one
 // would corrupt the file at the next save, so it is refused where it enters.
-bool Console::refuseUnstorable(const Text& name, const Text& value, bool storedAsIs) {
-    const auto refusal = storeRefusal(name, value, storedAsIs);
+bool Console::refuseUnstorable(const Text& name, const Text& value, bool storedAsIs,
+                               bool storedLowercase) {
+    const auto refusal = storeRefusal(name, value, storedAsIs, storedLowercase);
     if (refusal) {
         Stat(*refusal);
     }
@@ -57,7 +58,7 @@ void Console::addMacro(Text name, const Text& value) {
 
 void Console::renameMacro(const Text& oldName, const Text& newName) {
     if (const std::size_t position = findNameMatching(macros, oldName)) {
-        if (refuseUnstorable(newName, Text(), true)) {
+        if (refuseUnstorable(newName, Text(), true, false)) {
             return;
         }
         macros.setName(position, newName);

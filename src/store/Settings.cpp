@@ -27,14 +27,21 @@ void Console::keepUnreadFile(bool& pending, const std::filesystem::path& file) {
     if (!pending) {
         return;
     }
-    pending = false;
     std::error_code ec;
-    if (!std::filesystem::exists(file, ec)) {
+    const bool exists = std::filesystem::exists(file, ec);
+    if (ec) {
+        throw Failure(describeFileError(file, ec.message()));
+    }
+    if (!exists) {
+        pending = false;
         return;
     }
     auto kept = file;
     kept += ".bad";
+    // Until the copy is made the unread file must not be replaced: a failure
+    // here ends the save, and the next save tries again.
     copyFileReplacing(file, kept);
+    pending = false;
     const Text shown = fileNameText(file);
     Stat(u"Kept the old " + shown + u" as " + shown + u".bad");
 }

@@ -26,14 +26,23 @@ bool fitsSettingsFormat(TextView text) {
                         [](char16_t c) { return c == u'"' || c == CR || c == LF; });
 }
 
-std::optional<Text> storeRefusal(TextView name, TextView value, bool storedAsIs) {
+std::optional<Text> storeRefusal(TextView name, TextView value, bool storedAsIs,
+                                 bool storedLowercase) {
     if (!fitsSettingsFormat(name) || !fitsSettingsFormat(value)) {
         return u"Cannot store " + Text(name) +
                u": names and values cannot hold double quotes or line breaks";
     }
     if (storedAsIs) {
+        if (name.empty()) {
+            return u"Cannot store : the name is empty";
+        }
+        // Lowercasing can turn a rising range into a falling one ("[Z-a]").
+        Text stored(name);
+        if (storedLowercase) {
+            lowerAsciiLetters(stored);
+        }
         try {
-            Pattern{name};
+            Pattern{stored};
         } catch (const Failure& failure) {
             return u"Cannot store " + Text(name) + u": the name is no valid pattern (" +
                    failure.description() + u")";

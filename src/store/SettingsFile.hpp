@@ -20,8 +20,11 @@ bool fitsSettingsFormat(TextView text);
 // A name that is no valid pattern is refused where it would be stored as it is
 // (into an empty list, where no comparison catches it): once stored, every walk
 // that takes stored names as patterns would fail on it, and no command could
-// remove it.
-std::optional<Text> storeRefusal(TextView name, TextView value, bool storedAsIs);
+// remove it. An empty name is refused there too: every later comparison with it
+// fails. The pattern is checked as the name will be stored: lowercased, as
+// addItem stores it, unless storedLowercase is false (a rename keeps the case).
+std::optional<Text> storeRefusal(TextView name, TextView value, bool storedAsIs,
+                                 bool storedLowercase = true);
 
 // The lenient reader: fields end at a comma outside quotes or at the line end;
 // blanks before a field are skipped; a quoted field is the text up to the next

@@ -106,9 +106,29 @@ TEST_F(BadInput, TypedQuotesAndLineBreaksAreRefusedWhereTheyWouldBeStored) {
         s.enter();
         EXPECT_EQ(s.status(), u"Cannot store " + name + Text(kCannotHold));
     }
+    // Names no later comparison could take: empty, or no pattern as stored (a
+    // rename keeps the case, an add into an empty list lowercases).
+    const std::pair<Text, Text> unstorable[] = {
+        {u"rename ed", u"Cannot store : the name is empty"},
+        {u"rename ed [a-Z]", u"Cannot store [a-Z]: the name is no valid pattern (Invalid pattern: "
+                             u"falling range a-Z in \"[a-Z]\")"},
+        {u"delete ed", u"Remove ed: Ok"},
+        {u"delete np", u"Remove np: Ok"},
+        {u"macro", u"Cannot store : the name is empty"},
+        {u"macro [Z-a] x", u"Cannot store [Z-a]: the name is no valid pattern (Invalid pattern: "
+                           u"falling range z-a in \"[z-a]\")"},
+        {u"macro ok x", u"Macro added: ok"},
+        {u"ok arg", u"Execute ok: Success"},
+    };
+    for (const auto& [typed, report] : unstorable) {
+        s.line(typed);
+        EXPECT_EQ(s.status(), report) << toUtf8(typed);
+    }
+    s.line(u"macro ed C:\\Tools\\editor.exe");
+    s.line(u"macro np notepad.exe");
 
     ConsoleSession& again = restarted();
-    EXPECT_EQ(again.console.macros.count(), 2u);
+    EXPECT_EQ(again.console.macros.count(), 3u);
     expectMacrosIntact(again);
 }
 
@@ -148,6 +168,13 @@ TEST_F(BadInput, DroppedQuotesAndLineBreaksAreRefusedAndTheRestIsAdded) {
     named.fileList = std::vector<Text>{u"C:\\Docs\\memo.txt"};
     s.drop(named, ShiftState::Ctrl);
     EXPECT_TRUE(s.paneHas(u"Cannot store na\nme" + Text(kCannotHold)));
+
+    // A half-typed line waits behind the drop's messages until Enter.
+    s.type(u"delete ed");
+    s.drop(files);
+    EXPECT_EQ(s.console.cmdLine, u"delete ed");
+    EXPECT_TRUE(s.pane().ends_with(u"\r\n>delete ed"));
+    EXPECT_EQ(s.desk.textArea.caret(), s.desk.textArea.length());
 
     EXPECT_EQ(s.console.macros.count(), 3u);
     expectMacrosIntact(s);

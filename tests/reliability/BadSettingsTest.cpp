@@ -70,14 +70,26 @@ TEST_F(BadSettings, ANameWithoutAValueAtTheEndKeepsThePairsBeforeIt) {
     ConsoleSession& s = startWith(cut, kParams);
     EXPECT_TRUE(s.paneHas(u"LOAD: Error (Input past end of file), Set defaults"));
     expectMacrosIntact(s);
+    // A leftover of a cut save where a fixed temporary name would be does not
+    // stop the copy; a copy that fails keeps the unread file until one succeeds.
+    fs::create_directories(folder / "zorlo.list.bad.tmp" / "leftover");
+    fs::create_directories(folder / "zorlo.list.bad" / "blocker");
+    s.line(u"save");
+    EXPECT_TRUE(s.status().starts_with(u"SAVE: Error (")) << toUtf8(s.status());
+    EXPECT_TRUE(readBytes(folder / "zorlo.list") == cut) << "the unread file was replaced";
+    fs::remove_all(folder / "zorlo.list.bad");
     expectKeptAtSave(s, "zorlo.list", cut);
 }
 
 TEST_F(BadSettings, PairsTheFormatCannotWriteBackAreRefusedAndKept) {
     // Unquoted fields may hold quotes, and names may clash: a save would lose them.
-    const std::string list = kList + "say\r\nsay \"hi\"\r\n\"ED\"\r\n\"other.exe\"\r\n";
+    // An empty name first would fail every later pair's comparison.
+    const std::string list =
+        "\"\"\r\n\"x\"\r\n" + kList + "say\r\nsay \"hi\"\r\n\"ED\"\r\n\"other.exe\"\r\n";
     ConsoleSession& s = startWith(list, kParams);
+    EXPECT_TRUE(s.paneHas(u"Cannot store : the name is empty"));
     EXPECT_TRUE(s.paneHas(u"Cannot store say: names and values cannot hold double quotes"));
+    EXPECT_EQ(s.macro(u"np"), u"notepad.exe");
     EXPECT_TRUE(s.paneHas(u"LOAD: Param Ok"));
     EXPECT_EQ(s.macro(u"ed"), u"other.exe");
     expectKeptAtSave(s, "zorlo.list", list);
@@ -126,9 +138,50 @@ TEST_F(BadSettings, AFolderThatCannotBeWrittenIsReportedAndMemoryKeepsTheMacros)
     EXPECT_TRUE(s.paneHas(u"LOAD: Error (") && s.paneHas(u": zorlo.list), Set defaults"));
     s.line(u"macro ed C:\\Tools\\editor.exe");
     expectSaveFails(s);
-    s.line(u"ed notes.txt");
-    EXPECT_TRUE(s.paneHas(u"ERROR: ") && s.paneHas(u": history\r\n"));
+    // Only the bookkeeping fails: the launch goes ahead, reported once per line.
+    s.line(u"ed notes.txt more.txt");
+    EXPECT_EQ(s.desk.log.count("launch"), 1u);
+    const Text pane = s.pane();
+    const std::size_t report = pane.find(u"  History not saved (");
+    EXPECT_NE(report, Text::npos);
+    EXPECT_EQ(pane.find(u"History not saved", report + 3), Text::npos);
     EXPECT_EQ(s.macro(u"ed"), u"C:\\Tools\\editor.exe");
+
+    // The final save fails: "no" keeps the console and its changes, and a
+    // save once the folder can be written keeps them all.
+    s.close();
+    EXPECT_EQ(s.desk.log.count("question"), 1u);
+    EXPECT_FALSE(s.desk.window.unloaded());
+    s.line(u"macro np notepad.exe");
+    EXPECT_EQ(s.status(), u"Macro added: np");
+    fs::remove(folder / "blocker");
+    fs::create_directories(folder / "blocker" / "settings");
+    s.line(u"save");
+    EXPECT_EQ(s.status(), u"SAVE: Ok");
+    s.close();
+    EXPECT_TRUE(s.desk.window.unloaded());
+    EXPECT_EQ(s.desk.log.count("question"), 1u);
+    const fs::path list = folder / "blocker" / "settings" / "zorlo.list";
+    EXPECT_NE(readBytes(list).find("\"np\"\r\n\"notepad.exe\""), std::string::npos);
+    // The shutdown has run: the end of the session saves nothing again.
+    fs::remove(list);
+    EXPECT_EQ(s.console.endSession(), u"");
+    EXPECT_FALSE(fs::exists(list));
+}
+
+// Where nobody can answer, the save runs once and says why it failed; a close
+// afterwards neither asks nor saves again.
+TEST_F(BadSettings, TheEndOfTheSessionSavesOnceWithoutAsking) {
+    writeFileAtomically(folder / "blocker", "a file, not a folder");
+    ConsoleSession& s = startIn(folder / "blocker" / "settings");
+    s.line(u"macro ed C:\\Tools\\editor.exe");
+    const Text failure = s.console.endSession();
+    EXPECT_TRUE(failure.starts_with(u"Could not save zorlo.list (")) << toUtf8(failure);
+    EXPECT_EQ(s.console.endSession(), u"");
+    s.close();
+    EXPECT_TRUE(s.desk.window.unloaded());
+    EXPECT_EQ(s.desk.log.count("question"), 0u);
+    EXPECT_EQ(s.macro(u"ed"), u"C:\\Tools\\editor.exe") << "a command cut short finds its lists";
 }
 
 // The program makes its per-user folder before the console starts; a folder

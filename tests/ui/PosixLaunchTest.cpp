@@ -1,5 +1,6 @@
 // Launching on Linux without the console: argument splitting, the shell's
 // result codes, the terminal, the settings folder, the key tables.
+#include "launch/ArgumentText.hpp"
 #include "platform/posix/PosixProcessStarter.hpp"
 #include "platform/posix/PosixShell.hpp"
 #include "platform/posix/ProgramFolder.hpp"
@@ -84,6 +85,21 @@ TEST(WindowsArguments, SplitAsCommandLineToArgvW) {
     for (const auto& [line, words] : cases) {
         EXPECT_EQ(splitWindowsArguments(line), words) << toUtf8(line);
     }
+}
+
+// The engine writes the argument text that this splitter reads: every word,
+// however it mixes blanks, quotes and backslashes, comes back whole.
+TEST(WindowsArguments, ReadBackWhatTheEngineWrites) {
+    const std::vector<Text> words{
+        u"plain",   u"my file.txt", u"D:\\my folder\\",         u"say \"hi\" now",
+        u"a\\\" b", u"tab\there",   u"\\\\server\\share x\\\\", u"\" \\\" \\\\\"",
+        u"-x -y",
+    };
+    Text argumentText;
+    for (const Text& word : words) {
+        argumentText += launchArgument(word) + u" ";
+    }
+    EXPECT_EQ(splitWindowsArguments(argumentText), words) << toUtf8(argumentText);
 }
 
 TEST(PosixShell, RunsAProgramInTheWorkingFolderWithSplitArguments) {

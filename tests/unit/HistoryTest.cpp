@@ -132,8 +132,10 @@ TEST_F(HistoryTest, LoadAppendsEveryLineLeniently) {
     EXPECT_EQ(entries(history),
               (Entries{u"first", u"a", u"b", u"a", u"last", u"a", u"b", u"a", u"last"}));
 
-    writeFileAtomically(file, "x\n\r\ny\r\n");
-    EXPECT_EQ(loaded(), (Entries{u"x", u"", u"y"}));
+    // An empty entry would be offered by completion and replace the typed word with nothing.
+    writeFileAtomically(file, "x\n\r\ny\r\n\r\n");
+    EXPECT_EQ(loaded(), (Entries{u"x", u"y"}));
+    EXPECT_EQ(entries(filled({u"a", u"", u"b"})), (Entries{u"a", u"b"}));
     writeFileAtomically(file, "caf\xE9\r\n\x80uro\r\n"); // from an older 8-bit build
     EXPECT_EQ(loaded(), (Entries{u"café", u"€uro"}));
 }
@@ -209,7 +211,9 @@ TEST_F(HistoryTest, SearchesGiveTheWalksAnswersCursorsAndFailures) {
                     const Text text = decodeFileBytes(readFileBytes(file).value_or(""));
                     for (std::size_t at = 0; at < text.size();) {
                         const std::size_t end = text.find(CR, at);
-                        walk.entries.push_back(text.substr(at, end - at));
+                        if (end > at) {
+                            walk.entries.push_back(text.substr(at, end - at));
+                        }
                         at = end + 2;
                     }
                 }

@@ -1,8 +1,10 @@
 #include "interpreter/ArgList.hpp"
+#include "launch/ArgumentText.hpp"
 #include "text/Failure.hpp"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 using namespace zorlo;
@@ -58,6 +60,30 @@ TEST(ParseArgs, SplitsLinesIntoWords) {
     };
     for (const auto& [text, expected] : cases) {
         EXPECT_EQ(split(text), expected) << toUtf8(text);
+    }
+}
+
+// A word written back by completion, and an argument in a launch's argument
+// text: each enclosed in quotes only when it holds a blank or a tab, by the rule
+// its reader follows (the line splitting, a Windows program's argument splitter).
+TEST(ParseArgs, WordsWithBlanksAreQuotedForTheirReaders) {
+    const std::vector<std::tuple<Text, Text, Text>> cases = {
+        // word, as completion writes it, as the launch passes it
+        {u"plain", u"plain", u"plain"},
+        {u"say\"hi\"", u"say\"\"hi\"\"", u"say\"hi\""},
+        {u"C:\\dir\\", u"C:\\dir\\", u"C:\\dir\\"},
+        {u"my file.txt", u"\"my file.txt\"", u"\"my file.txt\""},
+        {u"a\tb", u"\"a\tb\"", u"\"a\tb\""},
+        {u"D:\\my folder\\", u"\"D:\\my folder\\\"", u"\"D:\\my folder\\\\\""},
+        {u"say \"hi\"", u"\"say \"\"hi\"\"\"", u"\"say \\\"hi\\\"\""},
+        {u"a\\\" b", u"\"a\\\"\" b\"", u"\"a\\\\\\\" b\""},
+        {u"-x -y", u"\"-x -y\"", u"\"-x -y\""},
+    };
+    for (const auto& [word, forLine, forLaunch] : cases) {
+        EXPECT_EQ(quoteWord(word), forLine) << toUtf8(word);
+        EXPECT_EQ(launchArgument(word), forLaunch) << toUtf8(word);
+        EXPECT_EQ(split(u"x " + quoteWord(word) + u" y"), (Words{u"x", word, u"y"}))
+            << toUtf8(word);
     }
 }
 

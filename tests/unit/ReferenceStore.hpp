@@ -135,7 +135,7 @@ inline bool readSettingsInto(TextView content, List& list, StatusSink& status) {
 class History {
   public:
     void addHistory(const Text& item) {
-        if (!isItem(item)) {
+        if (!item.empty() && !isItem(item)) {
             entries.push_back(item);
         }
     }
