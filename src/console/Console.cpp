@@ -67,7 +67,6 @@ bool Console::formUnload() {
         if (!closeAnyway) {
             shutdown_ = Shutdown::Idle;
             exitRequested = false;
-            appendText(getPrompt() + cmdLine); // else Enter would run the save's report
             busy = wasBusy;
             if (!busy) {
                 // A command that runs writes its own prompt when it ends.
