@@ -59,6 +59,10 @@ bool Console::formUnload() {
                                  u"Zorlo Console")) {
             unloaded_ = false;
             exitRequested = false;
+            // The save's report ended the line: a fresh prompt, with the
+            // half-typed line as it was, or what the user types next is
+            // read together with that report.
+            appendText(getPrompt() + cmdLine);
             busy = wasBusy;
             return false;
         }
