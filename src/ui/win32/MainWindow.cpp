@@ -157,8 +157,14 @@ void MainWindow::close() {
     }
     closing_ = true;
     KillTimer(window_, kTimerId);
-    if (console_ != nullptr) {
-        console_->formUnload();
+    const bool closes = console_ == nullptr || console_->formUnload();
+    if (!closes) {
+        // The final save failed and the user kept the console, to mend the
+        // folder and save again: it goes on as before, and a later close
+        // runs the shutdown again.
+        closing_ = false;
+        SetTimer(window_, kTimerId, kTimerMs, nullptr);
+        return;
     }
     DestroyWindow(window_);
 }

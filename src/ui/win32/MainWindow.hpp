@@ -73,6 +73,8 @@ class MainWindow : public ConsoleWindow {
     friend LRESULT CALLBACK ownedWindowProc<MainWindow>(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls();
+    // Closing asked by the user or by `exit`: the shutdown sequence, which
+    // may keep the console open when its save failed.
     void close();
     RECT frame() const;
     void moveFrame(int x, int y, int w, int h, UINT flags);
