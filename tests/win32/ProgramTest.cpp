@@ -72,6 +72,32 @@ class Started {
         pressKey(box, VK_RETURN);
     }
     std::wstring pane() { return remoteText(edit()); }
+    // A message box or name box of the program, once one is up.
+    HWND box() {
+        struct Search {
+            DWORD process;
+            HWND found;
+        } search{process_.dwProcessId, nullptr};
+        waitUntil([&] {
+            EnumWindows(
+                [](HWND window, LPARAM context) -> BOOL {
+                    auto* search = reinterpret_cast<Search*>(context);
+                    DWORD process = 0;
+                    GetWindowThreadProcessId(window, &process);
+                    wchar_t name[16] = {};
+                    GetClassNameW(window, name, 16);
+                    if (process == search->process && IsWindowVisible(window) &&
+                        std::wstring_view(name) == L"#32770") {
+                        search->found = window;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        });
+        return search.found;
+    }
     // The exit code once the process has ended; nullopt while it runs on.
     std::optional<DWORD> exitCode(DWORD waitMs) {
         if (WaitForSingleObject(process_.hProcess, waitMs) != WAIT_OBJECT_0) {
@@ -112,6 +138,64 @@ TEST(Program, KeepsMacrosFromExitToTheNextStart) {
     EXPECT_NE(again.pane().find(L"  docs (c:\\docs)\r\n"), npos) << again.pane();
     PostMessageW(again.window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(again.exitCode(5000), std::optional<DWORD>(0));
+}
+
+// The system's log off: the console is asked whether the session may end,
+// then told that it ends; the program ends inside the second message.
+LRESULT endSession(HWND window) {
+    DWORD_PTR mayEnd = 0;
+    SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                        &mayEnd);
+    SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    return static_cast<LRESULT>(mayEnd);
+}
+
+TEST(Program, SessionEndSavesWhatWasTypedAndEnds) {
+    enum class Before { Nothing, Hide, OpenABox, BlockTheList };
+    const struct {
+        Before before;
+        DWORD exitCode;
+    } cases[] = {
+        {Before::Nothing, 0},
+        {Before::Hide, 0},
+        // The question of the interrupted command is never answered, and the
+        // command never goes on to ask for a name.
+        {Before::OpenABox, 0},
+        {Before::BlockTheList, 1},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(static_cast<int>(test.before));
+        TempFolder folder;
+        const auto exe = install(folder);
+        Started zorlo(exe);
+        const HWND console = zorlo.window();
+        ASSERT_NE(console, nullptr);
+        zorlo.enter(L"macro docs c:\\docs");
+        switch (test.before) {
+        case Before::Nothing:
+            break;
+        case Before::Hide:
+            ShowWindow(console, SW_HIDE);
+            break;
+        case Before::OpenABox:
+            typeText(zorlo.edit(), L"nosuchprogram www.example.com/page");
+            PostMessageW(zorlo.edit(), WM_KEYDOWN, VK_RETURN, 1);
+            PostMessageW(zorlo.edit(), WM_CHAR, L'\r', 1);
+            ASSERT_NE(zorlo.box(), nullptr);
+            break;
+        case Before::BlockTheList:
+            std::filesystem::create_directory(folder.path() / L"zorlo.list");
+            break;
+        }
+        EXPECT_EQ(endSession(console), TRUE);
+        EXPECT_EQ(zorlo.exitCode(5000), std::optional<DWORD>(test.exitCode));
+        if (test.before != Before::BlockTheList) {
+            const auto list = readBytes(folder.path() / L"zorlo.list");
+            EXPECT_NE(list.find("c:\\docs"), std::string::npos) << list;
+            EXPECT_EQ(list.find("example"), std::string::npos) << list;
+        }
+    }
 }
 
 TEST(Program, SecondStartTogglesTheConsoleOfItsFolderOnly) {
