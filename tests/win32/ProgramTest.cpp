@@ -48,16 +48,17 @@ class Started {
     }
     Started(const Started&) = delete;
 
-    // The console window once it is visible; nullptr when none came up.
-    HWND window() {
+    // A visible window of the class that belongs to the program, once one is
+    // up; nullptr when none came up.
+    HWND visible(const wchar_t* className) {
         HWND found = nullptr;
         waitUntil(
             [&] {
-                while ((found = FindWindowExW(nullptr, found, L"ZorloConsoleWindow", nullptr))) {
+                while ((found = FindWindowExW(nullptr, found, className, nullptr))) {
                     DWORD process = 0;
                     GetWindowThreadProcessId(found, &process);
-                    if (process == process_.dwProcessId) {
-                        return IsWindowVisible(found) != FALSE;
+                    if (process == process_.dwProcessId && IsWindowVisible(found)) {
+                        return true;
                     }
                 }
                 return false;
@@ -65,6 +66,7 @@ class Started {
             kStartMs);
         return found;
     }
+    HWND window() { return visible(L"ZorloConsoleWindow"); }
     HWND edit() { return FindWindowExW(window(), nullptr, L"Edit", nullptr); }
     void enter(std::wstring_view line) {
         const HWND box = edit();
@@ -72,32 +74,6 @@ class Started {
         pressKey(box, VK_RETURN);
     }
     std::wstring pane() { return remoteText(edit()); }
-    // A message box or name box of the program, once one is up.
-    HWND box() {
-        struct Search {
-            DWORD process;
-            HWND found;
-        } search{process_.dwProcessId, nullptr};
-        waitUntil([&] {
-            EnumWindows(
-                [](HWND window, LPARAM context) -> BOOL {
-                    auto* search = reinterpret_cast<Search*>(context);
-                    DWORD process = 0;
-                    GetWindowThreadProcessId(window, &process);
-                    wchar_t name[16] = {};
-                    GetClassNameW(window, name, 16);
-                    if (process == search->process && IsWindowVisible(window) &&
-                        std::wstring_view(name) == L"#32770") {
-                        search->found = window;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        });
-        return search.found;
-    }
     // The exit code once the process has ended; nullopt while it runs on.
     std::optional<DWORD> exitCode(DWORD waitMs) {
         if (WaitForSingleObject(process_.hProcess, waitMs) != WAIT_OBJECT_0) {
@@ -152,7 +128,7 @@ LRESULT endSession(HWND window) {
 }
 
 TEST(Program, SessionEndSavesWhatWasTypedAndEnds) {
-    enum class Before { Nothing, Hide, OpenABox, BlockTheList };
+    enum class Before { Nothing, Hide, OpenABox, BlockTheList, CloseWithTheListBlocked };
     const struct {
         Before before;
         DWORD exitCode;
@@ -163,6 +139,8 @@ TEST(Program, SessionEndSavesWhatWasTypedAndEnds) {
         // command never goes on to ask for a name.
         {Before::OpenABox, 0},
         {Before::BlockTheList, 1},
+        // The close's save failed and its question waits: the saving is done.
+        {Before::CloseWithTheListBlocked, 1},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(static_cast<int>(test.before));
@@ -182,15 +160,20 @@ TEST(Program, SessionEndSavesWhatWasTypedAndEnds) {
             typeText(zorlo.edit(), L"nosuchprogram www.example.com/page");
             PostMessageW(zorlo.edit(), WM_KEYDOWN, VK_RETURN, 1);
             PostMessageW(zorlo.edit(), WM_CHAR, L'\r', 1);
-            ASSERT_NE(zorlo.box(), nullptr);
+            ASSERT_NE(zorlo.visible(L"#32770"), nullptr); // a message box
             break;
         case Before::BlockTheList:
+        case Before::CloseWithTheListBlocked:
             std::filesystem::create_directory(folder.path() / L"zorlo.list");
+            if (test.before == Before::CloseWithTheListBlocked) {
+                PostMessageW(console, WM_CLOSE, 0, 0);
+                ASSERT_NE(zorlo.visible(L"#32770"), nullptr);
+            }
             break;
         }
         EXPECT_EQ(endSession(console), TRUE);
         EXPECT_EQ(zorlo.exitCode(5000), std::optional<DWORD>(test.exitCode));
-        if (test.before != Before::BlockTheList) {
+        if (test.exitCode == 0) {
             const auto list = readBytes(folder.path() / L"zorlo.list");
             EXPECT_NE(list.find("c:\\docs"), std::string::npos) << list;
             EXPECT_EQ(list.find("example"), std::string::npos) << list;
