@@ -48,16 +48,17 @@ class Started {
     }
     Started(const Started&) = delete;
 
-    // The console window once it is visible; nullptr when none came up.
-    HWND window() {
+    // A visible window of the class that belongs to the program, once one is
+    // up; nullptr when none came up.
+    HWND visible(const wchar_t* className) {
         HWND found = nullptr;
         waitUntil(
             [&] {
-                while ((found = FindWindowExW(nullptr, found, L"ZorloConsoleWindow", nullptr))) {
+                while ((found = FindWindowExW(nullptr, found, className, nullptr))) {
                     DWORD process = 0;
                     GetWindowThreadProcessId(found, &process);
-                    if (process == process_.dwProcessId) {
-                        return IsWindowVisible(found) != FALSE;
+                    if (process == process_.dwProcessId && IsWindowVisible(found)) {
+                        return true;
                     }
                 }
                 return false;
@@ -65,6 +66,7 @@ class Started {
             kStartMs);
         return found;
     }
+    HWND window() { return visible(L"ZorloConsoleWindow"); }
     HWND edit() { return FindWindowExW(window(), nullptr, L"Edit", nullptr); }
     void enter(std::wstring_view line) {
         const HWND box = edit();
@@ -112,6 +114,71 @@ TEST(Program, KeepsMacrosFromExitToTheNextStart) {
     EXPECT_NE(again.pane().find(L"  docs (c:\\docs)\r\n"), npos) << again.pane();
     PostMessageW(again.window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(again.exitCode(5000), std::optional<DWORD>(0));
+}
+
+// The system's log off: the console is asked whether the session may end,
+// then told that it ends; the program ends inside the second message.
+LRESULT endSession(HWND window) {
+    DWORD_PTR mayEnd = 0;
+    SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                        &mayEnd);
+    SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    return static_cast<LRESULT>(mayEnd);
+}
+
+TEST(Program, SessionEndSavesWhatWasTypedAndEnds) {
+    enum class Before { Nothing, Hide, OpenABox, BlockTheList, CloseWithTheListBlocked };
+    const struct {
+        Before before;
+        DWORD exitCode;
+    } cases[] = {
+        {Before::Nothing, 0},
+        {Before::Hide, 0},
+        // The question of the interrupted command is never answered, and the
+        // command never goes on to ask for a name.
+        {Before::OpenABox, 0},
+        {Before::BlockTheList, 1},
+        // The close's save failed and its question waits: the saving is done.
+        {Before::CloseWithTheListBlocked, 1},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(static_cast<int>(test.before));
+        TempFolder folder;
+        const auto exe = install(folder);
+        Started zorlo(exe);
+        const HWND console = zorlo.window();
+        ASSERT_NE(console, nullptr);
+        zorlo.enter(L"macro docs c:\\docs");
+        switch (test.before) {
+        case Before::Nothing:
+            break;
+        case Before::Hide:
+            ShowWindow(console, SW_HIDE);
+            break;
+        case Before::OpenABox:
+            typeText(zorlo.edit(), L"nosuchprogram www.example.com/page");
+            PostMessageW(zorlo.edit(), WM_KEYDOWN, VK_RETURN, 1);
+            PostMessageW(zorlo.edit(), WM_CHAR, L'\r', 1);
+            ASSERT_NE(zorlo.visible(L"#32770"), nullptr); // a message box
+            break;
+        case Before::BlockTheList:
+        case Before::CloseWithTheListBlocked:
+            std::filesystem::create_directory(folder.path() / L"zorlo.list");
+            if (test.before == Before::CloseWithTheListBlocked) {
+                PostMessageW(console, WM_CLOSE, 0, 0);
+                ASSERT_NE(zorlo.visible(L"#32770"), nullptr);
+            }
+            break;
+        }
+        EXPECT_EQ(endSession(console), TRUE);
+        EXPECT_EQ(zorlo.exitCode(5000), std::optional<DWORD>(test.exitCode));
+        if (test.exitCode == 0) {
+            const auto list = readBytes(folder.path() / L"zorlo.list");
+            EXPECT_NE(list.find("c:\\docs"), std::string::npos) << list;
+            EXPECT_EQ(list.find("example"), std::string::npos) << list;
+        }
+    }
 }
 
 TEST(Program, SecondStartTogglesTheConsoleOfItsFolderOnly) {

@@ -123,6 +123,14 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         close();
         return 0;
+    case WM_QUERYENDSESSION:
+        // Nothing to ask: the session's end saves like a close.
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam != FALSE) {
+            endSession();
+        }
+        return 0;
     case WM_DESTROY:
         KillTimer(window_, kTimerId);
         if (dropRegistered_) {
@@ -157,8 +165,54 @@ void MainWindow::close() {
     }
     closing_ = true;
     KillTimer(window_, kTimerId);
-    if (console_ != nullptr) {
-        console_->formUnload();
+    const bool closes = console_ == nullptr || console_->formUnload();
+    if (sessionEnded_) {
+        // The session ended while this shutdown was saving: nobody is left to
+        // go on with, whatever the answer was.
+        endProgram(closes ? 0 : 1);
+        return;
+    }
+    if (!closes) {
+        // The final save failed and the user kept the console, to mend the
+        // folder and save again: it goes on as before, and a later close
+        // runs the shutdown again.
+        closing_ = false;
+        SetTimer(window_, kTimerId, kTimerMs, nullptr);
+        return;
+    }
+    DestroyWindow(window_);
+}
+
+void MainWindow::endSession() {
+    if (window_ == nullptr) {
+        return;
+    }
+    if (closing_) {
+        // The shutdown sequence is already running. A box it shows disables
+        // this window: its save failed and it asks whether to close, which
+        // nobody will answer now. Otherwise it is saving and lets events run
+        // while it reports; cutting it short would lose the files it has not
+        // written yet, so it ends the program once it is done.
+        if (IsWindowEnabled(window_) == FALSE) {
+            endProgram(1);
+        } else {
+            sessionEnded_ = true;
+        }
+        return;
+    }
+    closing_ = true;
+    KillTimer(window_, kTimerId);
+    // Whatever command waits in a box or the capture window never resumes:
+    // the program ends from here, with the state as it stands saved.
+    const bool saved = console_ == nullptr || console_->endSession().empty();
+    endProgram(saved ? 0 : 1);
+}
+
+void MainWindow::endProgram(UINT exitCode) {
+    if (endsProgram_) {
+        // Returning would go back into the interrupted command, and wine keeps
+        // a program alive after the session's end.
+        ExitProcess(exitCode);
     }
     DestroyWindow(window_);
 }

@@ -25,7 +25,8 @@ class MainWindow : public ConsoleWindow {
     static constexpr UINT kTimerMs = 50;
 
     // endsProgram: whether closing the window ends the message loop (the
-    // program); tests keep the loop for the next console.
+    // program), and the session's end the process; tests keep both for the
+    // next console.
     explicit MainWindow(bool endsProgram);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
@@ -73,7 +74,13 @@ class MainWindow : public ConsoleWindow {
     friend LRESULT CALLBACK ownedWindowProc<MainWindow>(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls();
+    // Closing asked by the user or by `exit`: the shutdown sequence, which
+    // may keep the console open when its save failed.
     void close();
+    // The session ends (log off, shut down): the shutdown sequence without
+    // boxes, then the program ends, 1 when the save failed.
+    void endSession();
+    void endProgram(UINT exitCode);
     RECT frame() const;
     void moveFrame(int x, int y, int w, int h, UINT flags);
     Rect childRect(HWND child) const;
@@ -86,6 +93,8 @@ class MainWindow : public ConsoleWindow {
     HBRUSH background_ = nullptr;
     bool endsProgram_;
     bool closing_ = false;
+    // The session ended while the shutdown sequence was saving.
+    bool sessionEnded_ = false;
     bool dropRegistered_ = false;
 };
 
