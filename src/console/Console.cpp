@@ -67,10 +67,6 @@ bool Console::formUnload() {
         if (!closeAnyway) {
             shutdown_ = Shutdown::Idle;
             exitRequested = false;
-            // The save's report ended the line: a fresh prompt, with the
-            // half-typed line as it was, or what the user types next is
-            // read together with that report.
-            appendText(getPrompt() + cmdLine);
             busy = wasBusy;
             if (!busy) {
                 // A command that runs writes its own prompt when it ends.

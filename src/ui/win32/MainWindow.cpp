@@ -166,12 +166,6 @@ void MainWindow::close() {
     closing_ = true;
     KillTimer(window_, kTimerId);
     const bool closes = console_ == nullptr || console_->formUnload();
-    if (sessionEnded_) {
-        // The session ended while this shutdown was saving: nobody is left to
-        // go on with, whatever the answer was.
-        endProgram(closes ? 0 : 1);
-        return;
-    }
     if (!closes) {
         // The final save failed and the user kept the console, to mend the
         // folder and save again: it goes on as before, and a later close
@@ -187,23 +181,11 @@ void MainWindow::endSession() {
     if (window_ == nullptr) {
         return;
     }
-    if (closing_) {
-        // The shutdown sequence is already running. A box it shows disables
-        // this window: its save failed and it asks whether to close, which
-        // nobody will answer now. Otherwise it is saving and lets events run
-        // while it reports; cutting it short would lose the files it has not
-        // written yet, so it ends the program once it is done.
-        if (IsWindowEnabled(window_) == FALSE) {
-            endProgram(1);
-        } else {
-            sessionEnded_ = true;
-        }
-        return;
-    }
     closing_ = true;
     KillTimer(window_, kTimerId);
-    // Whatever command waits in a box or the capture window never resumes:
-    // the program ends from here, with the state as it stands saved.
+    // Whatever waits in a box or the capture window never resumes, a close's
+    // question included: the console saves the state as it stands (once more
+    // where a close's save failed) and the program ends from here.
     const bool saved = console_ == nullptr || console_->endSession().empty();
     endProgram(saved ? 0 : 1);
 }

@@ -93,8 +93,6 @@ class MainWindow : public ConsoleWindow {
     HBRUSH background_ = nullptr;
     bool endsProgram_;
     bool closing_ = false;
-    // The session ended while the shutdown sequence was saving.
-    bool sessionEnded_ = false;
     bool dropRegistered_ = false;
 };
 
