@@ -1,7 +1,7 @@
+#include "platform/posix/PosixSingleInstance.hpp"
 #include "ui/EndSignals.hpp"
 #include "ui/NativePorts.hpp"
 #include "ui/QtFrontEnd.hpp"
-#include "ui/SingleInstance.hpp"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -117,9 +117,9 @@ int main(int argc, char* argv[]) {
     const std::filesystem::path exeFolder(QCoreApplication::applicationDirPath().toStdU16String());
     // A second start only hands over to the first; it opens nothing else.
     const std::filesystem::path settingsFolder = zorlo::settingsFolderFor(exeFolder);
-    zorlo::SingleInstance instance(settingsFolder);
+    zorlo::PosixSingleInstance instance(settingsFolder);
     if (!instance.isFirst()) {
-        if (instance.askFirstToToggle(kToggleWaitMs)) {
+        if (instance.toggleRunning(kToggleWaitMs)) {
             return EXIT_SUCCESS;
         }
         std::fputs("zorlo: another console for this folder is running but did not answer\n",

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SingleInstance.hpp"
+
 #include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
@@ -10,21 +12,19 @@
 
 namespace zorlo {
 
-// One console per settings folder. The first start holds a lock and listens;
-// a later start finds the lock taken and asks the first one to toggle its
-// console, as one hotkey press would.
-class SingleInstance : public QObject {
-    Q_OBJECT
-
+// The first start holds a lock file and listens on a local socket; a later
+// start finds the lock taken and asks the first one, through the socket, to
+// toggle its console.
+class PosixSingleInstance : public QObject, public SingleInstance {
   public:
-    explicit SingleInstance(const std::filesystem::path& settingsFolder);
-    ~SingleInstance() override;
+    explicit PosixSingleInstance(const std::filesystem::path& settingsFolder);
+    ~PosixSingleInstance() override;
 
-    bool isFirst() const { return first_; }
-    // First start: from now on every later start runs onToggle once.
+    bool isFirst() const override { return first_; }
+    bool toggleRunning(int waitMs) const override;
+    // First start: from now on every later start runs onToggle once, on the
+    // event loop's thread. False when later starts cannot reach this one.
     bool listen(std::function<void()> onToggle);
-    // Later start: true once the first one has taken the request.
-    bool askFirstToToggle(int timeoutMs);
 
     // The name both starts derive from the folder (and the user).
     static QString keyFor(const std::filesystem::path& settingsFolder);
