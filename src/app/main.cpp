@@ -1,13 +1,15 @@
+#include "platform/posix/PosixSingleInstance.hpp"
 #include "ui/EndSignals.hpp"
 #include "ui/NativePorts.hpp"
 #include "ui/QtFrontEnd.hpp"
-#include "ui/SingleInstance.hpp"
 
 #include <QApplication>
 #include <QSessionManager>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <string>
 
 namespace {
 
@@ -60,6 +62,35 @@ bool isSet(const char* name) {
     return value != nullptr && *value != '\0';
 }
 
+// Each line appended to the file that ZORLO_TEST_LOG names, for the tests and
+// the start-up benchmark that drive the whole program and wait on what it did.
+// The file is opened for every line, so a watcher may empty or replace it
+// between two steps.
+class FileActivityLog : public zorlo::ActivityLog {
+  public:
+    explicit FileActivityLog(std::string path) : path_(std::move(path)) {}
+
+    void note(std::string_view line) override {
+        std::FILE* file = std::fopen(path_.c_str(), "a");
+        if (file == nullptr) {
+            return;
+        }
+        std::fwrite(line.data(), 1, line.size(), file);
+        std::fputc('\n', file);
+        std::fclose(file);
+    }
+
+  private:
+    std::string path_;
+};
+
+std::unique_ptr<zorlo::ActivityLog> activityLogFromEnvironment() {
+    if (!isSet("ZORLO_TEST_LOG")) {
+        return nullptr;
+    }
+    return std::make_unique<FileActivityLog>(std::getenv("ZORLO_TEST_LOG"));
+}
+
 // Without a desktop the toolkit would stop with a message about plugins that
 // tells a user nothing; say what is needed instead.
 bool desktopReachable() {
@@ -86,9 +117,9 @@ int main(int argc, char* argv[]) {
     const std::filesystem::path exeFolder(QCoreApplication::applicationDirPath().toStdU16String());
     // A second start only hands over to the first; it opens nothing else.
     const std::filesystem::path settingsFolder = zorlo::settingsFolderFor(exeFolder);
-    zorlo::SingleInstance instance(settingsFolder);
+    zorlo::PosixSingleInstance instance(settingsFolder);
     if (!instance.isFirst()) {
-        if (instance.askFirstToToggle(kToggleWaitMs)) {
+        if (instance.toggleRunning(kToggleWaitMs)) {
             return EXIT_SUCCESS;
         }
         std::fputs("zorlo: another console for this folder is running but did not answer\n",
@@ -98,7 +129,9 @@ int main(int argc, char* argv[]) {
 
     // A signal from here on waits until the settings are loaded.
     zorlo::EndSignals endSignals;
-    zorlo::QtFrontEnd frontEnd(zorlo::makeNativePorts(exeFolder, settingsFolder));
+    const auto activityLog = activityLogFromEnvironment();
+    zorlo::QtFrontEnd frontEnd(zorlo::makeNativePorts(exeFolder, settingsFolder),
+                               activityLog ? *activityLog : zorlo::ActivityLog::none());
     QObject::connect(&frontEnd.frmMain(), &zorlo::FrmMain::unloaded, &application,
                      &QCoreApplication::quit, Qt::QueuedConnection);
     frontEnd.start();

@@ -9,7 +9,7 @@
 
 namespace {
 // The first start may still be creating its window when a second one looks for it.
-constexpr DWORD kWaitForFirstMs = 5000;
+constexpr int kWaitForFirstMs = 5000;
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,

@@ -3,15 +3,14 @@
 #include "ui/ConsoleEvents.hpp"
 #include "ui/KeyTranslator.hpp"
 #include "ui/QtDroppedData.hpp"
-#include "ui/TestLog.hpp"
 
 #include <QMimeData>
 #include <QTimer>
 
 namespace zorlo {
 
-CliTextEdit::CliTextEdit(const KeyTranslator& keys, QWidget* parent)
-    : QPlainTextEdit(parent), keys_(keys) {
+CliTextEdit::CliTextEdit(const KeyTranslator& keys, QWidget* parent, ActivityLog& log)
+    : QPlainTextEdit(parent), keys_(keys), log_(log) {
     setObjectName(QStringLiteral("txtCLI"));
     QPalette colours = palette();
     colours.setColor(QPalette::Base, QColor(0, 0, 0));
@@ -111,7 +110,7 @@ void CliTextEdit::paintEvent(QPaintEvent* event) {
     // Start-up is measured up to the moment the first prompt reaches the screen.
     if (!painted_ && !document()->isEmpty()) {
         painted_ = true;
-        testLog(QStringLiteral("painted"));
+        log_.note("painted");
     }
 }
 

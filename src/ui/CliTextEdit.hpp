@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/ActivityLog.hpp"
+
 #include <QPlainTextEdit>
 
 namespace zorlo {
@@ -14,7 +16,8 @@ class CliTextEdit : public QPlainTextEdit {
     Q_OBJECT
 
   public:
-    explicit CliTextEdit(const KeyTranslator& keys, QWidget* parent = nullptr);
+    explicit CliTextEdit(const KeyTranslator& keys, QWidget* parent = nullptr,
+                         ActivityLog& log = ActivityLog::none());
     void setEvents(ConsoleEvents* events) { events_ = events; }
 
   protected:
@@ -29,6 +32,7 @@ class CliTextEdit : public QPlainTextEdit {
 
   private:
     const KeyTranslator& keys_;
+    ActivityLog& log_;
     ConsoleEvents* events_ = nullptr;
     bool painted_ = false;
 };

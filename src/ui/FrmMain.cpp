@@ -2,7 +2,6 @@
 
 #include "ui/CliTextEdit.hpp"
 #include "ui/ConsoleEvents.hpp"
-#include "ui/TestLog.hpp"
 #include "ui/Twips.hpp"
 
 #include <QCloseEvent>
@@ -13,8 +12,9 @@ namespace {
 constexpr int kTimerMs = 50;
 } // namespace
 
-FrmMain::FrmMain(const KeyTranslator& keys)
-    : txtCLI_(new CliTextEdit(keys, this)), lblInfo_(new QLabel(QStringLiteral("Label1"), this)) {
+FrmMain::FrmMain(const KeyTranslator& keys, ActivityLog& log)
+    : log_(log), txtCLI_(new CliTextEdit(keys, this, log)),
+      lblInfo_(new QLabel(QStringLiteral("Label1"), this)) {
     setObjectName(QStringLiteral("frmMain"));
     lblInfo_->setObjectName(QStringLiteral("lblInfo"));
     theTimer_.setObjectName(QStringLiteral("theTimer"));
@@ -36,7 +36,7 @@ FrmMain::FrmMain(const KeyTranslator& keys)
         if (timerMayRest_ && !wokenInTick_ && !unloaded_ && events_ != nullptr &&
             events_->timerMayRest()) {
             theTimer_.stop();
-            testLog(QStringLiteral("timer rests"));
+            log_.note("timer rests");
         }
     });
 }
@@ -83,7 +83,7 @@ bool FrmMain::unload() {
     // No engine event may arrive after the shutdown sequence.
     setEvents(nullptr);
     hide();
-    testLog(QStringLiteral("unloaded"));
+    log_.note("unloaded");
     emit unloaded();
     return true;
 }
@@ -145,7 +145,7 @@ void FrmMain::showEvent(QShowEvent* event) {
     knownFrame_ = frameGeometry();
     wakeTimer();
     if (!event->spontaneous()) {
-        testLog(QStringLiteral("shown"));
+        log_.note("shown");
     }
 }
 
@@ -153,7 +153,7 @@ void FrmMain::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     wakeTimer();
     if (!event->spontaneous()) {
-        testLog(QStringLiteral("hidden"));
+        log_.note("hidden");
     }
 }
 

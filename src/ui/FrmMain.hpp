@@ -1,6 +1,7 @@
 #pragma once
 
 #include "text/Text.hpp"
+#include "ui/ActivityLog.hpp"
 
 #include <QLabel>
 #include <QTimer>
@@ -21,7 +22,7 @@ class FrmMain : public QWidget {
     Q_OBJECT
 
   public:
-    explicit FrmMain(const KeyTranslator& keys);
+    explicit FrmMain(const KeyTranslator& keys, ActivityLog& log = ActivityLog::none());
     ~FrmMain() override;
 
     void setEvents(ConsoleEvents* events);
@@ -68,6 +69,7 @@ class FrmMain : public QWidget {
     void hideEvent(QHideEvent* event) override;
 
   private:
+    ActivityLog& log_;
     CliTextEdit* txtCLI_;
     QLabel* lblInfo_;
     QTimer theTimer_;

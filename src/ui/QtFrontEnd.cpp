@@ -2,11 +2,11 @@
 
 namespace zorlo {
 
-QtFrontEnd::QtFrontEnd(NativePorts ports)
-    : ports_(std::move(ports)), frmMain_(*ports_.keys), frmKey_(*ports_.foreground, *ports_.keys),
-      textArea_(frmMain_.txtCLI()), label_(frmMain_.lblInfo()),
-      window_(frmMain_, *ports_.foreground), dialogs_(frmMain_), sound_(ports_.bleepFallbacks),
-      captureWindow_(frmKey_),
+QtFrontEnd::QtFrontEnd(NativePorts ports, ActivityLog& log)
+    : ports_(std::move(ports)), frmMain_(*ports_.keys, log),
+      frmKey_(*ports_.foreground, *ports_.keys), textArea_(frmMain_.txtCLI()),
+      label_(frmMain_.lblInfo()), window_(frmMain_, *ports_.foreground), dialogs_(frmMain_),
+      sound_(ports_.bleepFallbacks, log), captureWindow_(frmKey_),
       console_(Desktop{textArea_, label_, window_, dialogs_, pump_, *ports_.shell,
                        *ports_.processes, *ports_.files, *ports_.keyboard, sound_, captureWindow_,
                        ports_.settingsFolder}),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/Console.hpp"
+#include "ui/ActivityLog.hpp"
 #include "ui/CaretBlink.hpp"
 #include "ui/EngineEvents.hpp"
 #include "ui/FrmKey.hpp"
@@ -20,7 +21,8 @@ namespace zorlo {
 // ports, and the engine that they serve.
 class QtFrontEnd {
   public:
-    explicit QtFrontEnd(NativePorts ports);
+    // log: where the windows say what they did; nowhere unless the program says.
+    explicit QtFrontEnd(NativePorts ports, ActivityLog& log = ActivityLog::none());
     ~QtFrontEnd();
     QtFrontEnd(const QtFrontEnd&) = delete;
     QtFrontEnd& operator=(const QtFrontEnd&) = delete;

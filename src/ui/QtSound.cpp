@@ -1,7 +1,5 @@
 #include "ui/QtSound.hpp"
 
-#include "ui/TestLog.hpp"
-
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QSoundEffect>
@@ -20,7 +18,8 @@ bool isFile(const std::filesystem::path& path) {
 
 } // namespace
 
-QtSound::QtSound(std::vector<std::filesystem::path> fallbacks) : fallbacks_(std::move(fallbacks)) {}
+QtSound::QtSound(std::vector<std::filesystem::path> fallbacks, ActivityLog& log)
+    : fallbacks_(std::move(fallbacks)), log_(log) {}
 
 QtSound::~QtSound() = default;
 
@@ -46,7 +45,7 @@ void QtSound::open(const std::filesystem::path& waveFile) {
 }
 
 void QtSound::play() {
-    testLog(QStringLiteral("bleep"));
+    log_.note("bleep");
     if (!effect_) {
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Sound.hpp"
+#include "ui/ActivityLog.hpp"
 
 #include <memory>
 #include <vector>
@@ -13,7 +14,8 @@ namespace zorlo {
 // an installed program finds the shipped one in the fallback places.
 class QtSound : public Sound {
   public:
-    explicit QtSound(std::vector<std::filesystem::path> fallbacks = {});
+    explicit QtSound(std::vector<std::filesystem::path> fallbacks = {},
+                     ActivityLog& log = ActivityLog::none());
     ~QtSound() override;
     void open(const std::filesystem::path& waveFile) override;
     void play() override;
@@ -24,6 +26,7 @@ class QtSound : public Sound {
 
   private:
     std::vector<std::filesystem::path> fallbacks_;
+    ActivityLog& log_;
     std::filesystem::path source_;
     std::unique_ptr<QSoundEffect> effect_;
 };

@@ -89,8 +89,8 @@ HWND SingleInstance::findRunning() const {
     return search.found;
 }
 
-bool SingleInstance::toggleRunning(DWORD waitMs) const {
-    const ULONGLONG deadline = GetTickCount64() + waitMs;
+bool SingleInstance::toggleRunning(int waitMs) const {
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(waitMs > 0 ? waitMs : 0);
     for (;;) {
         if (const HWND window = findRunning()) {
             DWORD process = 0;

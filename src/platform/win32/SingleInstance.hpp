@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SingleInstance.hpp"
+
 #include <windows.h>
 
 #include <filesystem>
@@ -7,22 +9,21 @@
 
 namespace zorlo::win32 {
 
-// One console per settings folder. The first start owns a named mutex derived
-// from the folder and marks its window; a later start for the same folder finds
-// that window and posts it toggleMessage(), which acts as one hotkey press.
-class SingleInstance {
+// The first start owns a named mutex derived from the folder and marks its
+// window; a later start for the same folder finds that window and posts it
+// toggleMessage(), which acts as one hotkey press.
+class SingleInstance : public zorlo::SingleInstance {
   public:
     explicit SingleInstance(const std::filesystem::path& settingsFolder);
-    ~SingleInstance();
+    ~SingleInstance() override;
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    bool isFirst() const { return first_; }
+    bool isFirst() const override { return first_; }
     // Marks the window as this folder's console, for later starts to find.
     void claim(HWND window) const;
-    // Posts the toggle to the folder's console; false when no window of it
-    // appeared within the wait (the first start may still be loading).
-    bool toggleRunning(DWORD waitMs) const;
+    // Posts the toggle to the folder's console's window.
+    bool toggleRunning(int waitMs) const override;
 
     static UINT toggleMessage();
     // The same key for the same folder however its name is written (case,

@@ -5,13 +5,15 @@
 
 namespace zorlo {
 
+X11KeyboardState::X11KeyboardState(std::shared_ptr<const x11::XDisplay> display)
+    : display_(std::move(display)) {}
+
 bool X11KeyboardState::isKeyDown(int virtualKey) const {
-    const x11::XDisplay& display = x11::XDisplay::instance();
-    if (!display.available()) {
+    if (!display_->available()) {
         return false;
     }
     const auto keysyms = x11::keysymsForVirtualKey(virtualKey);
-    return display.anyKeyDown(keysyms.data(), static_cast<int>(keysyms.size()));
+    return display_->anyKeyDown(keysyms.data(), static_cast<int>(keysyms.size()));
 }
 
 } // namespace zorlo

@@ -22,11 +22,6 @@ constexpr long kSourcePager = 2;
 
 } // namespace
 
-XDisplay& XDisplay::instance() {
-    static XDisplay display;
-    return display;
-}
-
 XDisplay::XDisplay() {
     const char* name = std::getenv("DISPLAY");
     if (name != nullptr && *name != '\0') {

@@ -5,12 +5,15 @@
 
 namespace zorlo::x11 {
 
-// The program's own connection to the X server, opened on first use and kept
-// for the whole run. Everything here is a quiet no-op where no X display can be
-// reached (Wayland without XWayland, the offscreen platform, no DISPLAY).
+// The program's own connection to the X server, opened once where the native
+// ports are made and handed to every adapter that talks to the server.
+// Everything here is a quiet no-op where no X display can be reached (Wayland
+// without XWayland, the offscreen platform, no DISPLAY).
 class XDisplay {
   public:
-    static XDisplay& instance();
+    // Opens the display that DISPLAY names.
+    XDisplay();
+    ~XDisplay();
 
     bool available() const { return display_ != nullptr; }
 
@@ -41,8 +44,6 @@ class XDisplay {
     XDisplay& operator=(const XDisplay&) = delete;
 
   private:
-    XDisplay();
-    ~XDisplay();
     void watchKeys();
 
     void* display_ = nullptr; // Display*, kept opaque so that Xlib's macros stay out of Qt code

@@ -1,4 +1,4 @@
-#include "platform/x11/X11Foreground.hpp"
+#include "ui/x11/X11Foreground.hpp"
 
 #include "platform/x11/XDisplay.hpp"
 
@@ -17,25 +17,28 @@ bool onX11() {
     return QGuiApplication::platformName() == QLatin1String("xcb");
 }
 
-void askWindowManager(QWidget& window) {
+void askWindowManager(const x11::XDisplay& display, QWidget& window) {
     if (onX11() && window.isVisible() && !window.isActiveWindow()) {
-        x11::XDisplay::instance().requestActivation(static_cast<unsigned long>(window.winId()));
+        display.requestActivation(static_cast<unsigned long>(window.winId()));
     }
 }
 
 } // namespace
+
+X11Foreground::X11Foreground(std::shared_ptr<const x11::XDisplay> display)
+    : display_(std::move(display)) {}
 
 void X11Foreground::bringToFront(QWidget& window) {
     Foreground::bringToFront(window);
     if (!onX11()) {
         return;
     }
-    askWindowManager(window);
+    askWindowManager(*display_, window);
     // A window just shown is mapped a moment later; a request made before that is lost.
     QPointer<QWidget> later(&window);
-    QTimer::singleShot(kRetryMs, &window, [later] {
+    QTimer::singleShot(kRetryMs, &window, [display = display_, later] {
         if (later) {
-            askWindowManager(*later);
+            askWindowManager(*display, *later);
         }
     });
 }

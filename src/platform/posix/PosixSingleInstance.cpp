@@ -1,4 +1,4 @@
-#include "ui/SingleInstance.hpp"
+#include "platform/posix/PosixSingleInstance.hpp"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -21,7 +21,7 @@ QString lockFolder() {
 
 } // namespace
 
-QString SingleInstance::keyFor(const std::filesystem::path& settingsFolder) {
+QString PosixSingleInstance::keyFor(const std::filesystem::path& settingsFolder) {
     std::error_code error;
     auto folder = std::filesystem::weakly_canonical(settingsFolder, error);
     if (error) {
@@ -33,7 +33,7 @@ QString SingleInstance::keyFor(const std::filesystem::path& settingsFolder) {
     return QStringLiteral("zorlo-") + QString::fromLatin1(hash.result().toHex().left(16));
 }
 
-SingleInstance::SingleInstance(const std::filesystem::path& settingsFolder)
+PosixSingleInstance::PosixSingleInstance(const std::filesystem::path& settingsFolder)
     : key_(keyFor(settingsFolder)),
       lock_(lockFolder() + QLatin1Char('/') + key_ + QStringLiteral(".lock")) {
     // A lock is stale only when its owner is gone, however long a console runs.
@@ -41,14 +41,14 @@ SingleInstance::SingleInstance(const std::filesystem::path& settingsFolder)
     first_ = lock_.tryLock(0);
 }
 
-SingleInstance::~SingleInstance() {
+PosixSingleInstance::~PosixSingleInstance() {
     server_.close();
     if (first_) {
         lock_.unlock();
     }
 }
 
-bool SingleInstance::listen(std::function<void()> onToggle) {
+bool PosixSingleInstance::listen(std::function<void()> onToggle) {
     onToggle_ = std::move(onToggle);
     // Holding the lock, any socket left under the name belongs to a dead console.
     QLocalServer::removeServer(key_);
@@ -62,7 +62,7 @@ bool SingleInstance::listen(std::function<void()> onToggle) {
     return server_.listen(key_);
 }
 
-void SingleInstance::serve(QLocalSocket* socket) {
+void PosixSingleInstance::serve(QLocalSocket* socket) {
     while (socket->canReadLine()) {
         if (socket->readLine() == kToggle) {
             socket->write(kTaken);
@@ -74,16 +74,16 @@ void SingleInstance::serve(QLocalSocket* socket) {
     }
 }
 
-bool SingleInstance::askFirstToToggle(int timeoutMs) {
+bool PosixSingleInstance::toggleRunning(int waitMs) const {
     constexpr int kRetryMs = 100;
     // The first console may still be starting up and not listen yet.
-    const QDeadlineTimer deadline(timeoutMs);
+    const QDeadlineTimer deadline(waitMs);
     while (!deadline.hasExpired()) {
         QLocalSocket socket;
         socket.connectToServer(key_);
         if (socket.waitForConnected(kRetryMs * 5)) {
             socket.write(kToggle);
-            if (socket.waitForBytesWritten(timeoutMs) &&
+            if (socket.waitForBytesWritten(waitMs) &&
                 socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
                 return socket.readLine() == kTaken;
             }
