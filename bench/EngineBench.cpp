@@ -4,8 +4,8 @@
 #include "Figures.hpp"
 #include "ReferenceStore.hpp"
 
-#include "activation/KeyCodes.hpp"
 #include "console/Console.hpp"
+#include "platform/KeyCodes.hpp"
 #include "platform/fake/FakeDesktop.hpp"
 #include "store/SettingsFile.hpp"
 

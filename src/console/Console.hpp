@@ -1,10 +1,10 @@
 #pragma once
 
-#include "activation/HotkeyCapture.hpp"
 #include "cmdline/History.hpp"
 #include "interpreter/ArgList.hpp"
 #include "platform/Desktop.hpp"
 #include "platform/DroppedData.hpp"
+#include "platform/HotkeyCapture.hpp"
 #include "store/BinList.hpp"
 #include "store/StatusSink.hpp"
 

@@ -1,7 +1,7 @@
 #include "script/ScriptRunner.hpp"
 
-#include "activation/KeyCodes.hpp"
 #include "console/Console.hpp"
+#include "platform/KeyCodes.hpp"
 #include "platform/fake/FakeDesktop.hpp"
 #include "platform/fake/FakeDroppedData.hpp"
 #include "script/ScriptError.hpp"

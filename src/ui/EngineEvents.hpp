@@ -1,7 +1,7 @@
 #pragma once
 
 #include "console/Console.hpp"
-#include "ui/ConsoleEvents.hpp"
+#include "platform/ConsoleEvents.hpp"
 
 #include <functional>
 #include <utility>

@@ -1,6 +1,6 @@
-#include "activation/HotkeyCapture.hpp"
+#include "platform/HotkeyCapture.hpp"
 
-#include "activation/KeyCodes.hpp"
+#include "platform/KeyCodes.hpp"
 
 namespace zorlo {
 

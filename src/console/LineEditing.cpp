@@ -1,6 +1,6 @@
 #include "console/Console.hpp"
 
-#include "activation/KeyCodes.hpp"
+#include "platform/KeyCodes.hpp"
 #include "store/Pattern.hpp"
 #include "store/Store.hpp"
 #include "text/Failure.hpp"
