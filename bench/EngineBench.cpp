@@ -124,7 +124,7 @@ void completion(benchmark::State& state, const Text& commandLine) {
     Session session(folderWith(kBig));
     session.desk.textArea.replaceSelection(commandLine);
     for (auto _ : state) {
-        session.console.txtCLI_KeyUp(vk::Escape, ShiftState::None);
+        session.console.textKeyUp(vk::Escape, ShiftState::None);
         if (session.desk.label.caption().ends_with(u"from HISTORY")) {
             session.console.complIndex = 0; // the cycle ran through: start it again
         }

@@ -18,7 +18,7 @@ std::filesystem::path Console::settingsFile(TextView name) const {
 }
 
 Text Console::param(TextView name) {
-    return getItem(params, name, d_.dialogs);
+    return getItem(params, name, *this);
 }
 
 void Console::formLoad() {

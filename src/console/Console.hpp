@@ -2,6 +2,7 @@
 
 #include "cmdline/History.hpp"
 #include "interpreter/ArgList.hpp"
+#include "platform/ConsoleEvents.hpp"
 #include "platform/Desktop.hpp"
 #include "platform/DroppedData.hpp"
 #include "platform/HotkeyCapture.hpp"
@@ -18,28 +19,40 @@ namespace zorlo {
 // The caption's text: "Zorlo Console v" and the program's version.
 Text consoleCaption();
 
-// The console window's whole behaviour ("frmMain"), free of any toolkit: the
-// front end forwards its window events to the event procedures below, and the
-// engine talks back only through the desktop ports.
-class Console : public StatusSink {
+// The console window's whole behaviour ("frmMain"), free of any toolkit. It has
+// two doors: the window events come in through ConsoleEvents, which every front
+// end, the fakes and zorlo-script hold; the console talks back only through the
+// desktop ports.
+class Console : public ConsoleEvents, public StatusSink, private MessageSink {
   public:
     explicit Console(Desktop desktop);
     ~Console() override;
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    // ---- Event procedures, called by the front end ----
-    void formLoad(); // the window was created: the start-up sequence
+    // ---- The events door ----
+    void formLoad() override; // the window was created: the start-up sequence
     // The window is asked to close: the shutdown sequence (runs once). When the
     // final save fails, the user is asked whether to close anyway; false means
     // the console stays as it was and the window must not close.
-    bool formUnload();
+    bool formUnload() override;
     // The program ends where nobody can answer a box (a signal, the session's
     // end, the display gone): the shutdown sequence without boxes and without
     // yielding to events. Returns why the save failed, empty when it saved (or
     // when the shutdown had already run).
-    Text endSession();
-    void formResize(); // the window's size changed
+    Text endSession() override;
+    void formResize() override; // the window's size changed
+    void textChange() override { txtCLI_Change(); }
+    void textKeyDown(int& keyCode, int shift) override { txtCLI_KeyDown(keyCode, shift); }
+    void textKeyUp(int keyCode, int shift) override { txtCLI_KeyUp(keyCode, shift); }
+    void textMouseUp(int button, int shift) override { txtCLI_MouseUp(button, shift); }
+    void textDrop(const DroppedData& data, int shift) override { txtCLI_OLEDragDrop(data, shift); }
+    void timerTick() override { theTimer_Timer(); }
+    bool timerMayRest() const override { return theTimerMayRest(); }
+    // Another start of the program asks for the console: one acted-on hotkey press.
+    void togglePressed() override;
+
+    // ---- Event procedures of the text area and the timer, behind the door ----
     void txtCLI_Change();
     // May cancel the key by setting keyCode to 0.
     void txtCLI_KeyDown(int& keyCode, int shift);
@@ -53,8 +66,6 @@ class Console : public StatusSink {
     // reaches the console. A front end that learns of all three may stop the
     // timer until then instead of waking the program 20 times a second.
     bool theTimerMayRest() const { return timerMayRest_; }
-    // Another start of the program asks for the console: one acted-on hotkey press.
-    void togglePressed();
 
     // ---- Operations shared across the console ----
     void writeOutput(const Text& text);
@@ -120,6 +131,10 @@ class Console : public StatusSink {
     HotkeyCapture frmKey;
 
   private:
+    // The store's boxes go to the desktop's.
+    void messageBox(const Text& text, const Text& title) override {
+        d_.dialogs.messageBox(text, title);
+    }
     // Which file a save failed on, and why.
     struct SaveFailure {
         Text file;

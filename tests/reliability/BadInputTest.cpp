@@ -181,7 +181,7 @@ TEST_F(BadInput, AHotkeyThatIsNoKeyCodeLeavesTheTickIdle) {
             s.desk.keyboard.setDown(down, true);
         }
         for (int i = 0; i < 3; ++i) {
-            s.console.theTimer_Timer();
+            s.console.timerTick();
         }
         EXPECT_EQ(s.desk.log.events.size(), events) << "the tick showed, hid or bleeped";
         s.line(u"listparams");
