@@ -13,6 +13,12 @@ Console::Console(Desktop desktop) : d_(std::move(desktop)) {}
 
 Console::~Console() = default;
 
+ConsoleSnapshot Console::snapshot() const {
+    return ConsoleSnapshot{cmdLine,       hidden,  shown,
+                           maximized,     xTimers, lockKey,
+                           exitRequested, oleDrop, history ? history->count() : std::size_t{0}};
+}
+
 std::filesystem::path Console::settingsFile(TextView name) const {
     return d_.settingsFolder / std::filesystem::path(Text(name));
 }

@@ -233,7 +233,7 @@ bool ScriptRunner::play(const Json& command) {
         d.window.userClose();
     } else if (name == "dump") {
         requireStarted(name);
-        transcript_.printState(*console_, d);
+        transcript_.printState(console_->snapshot(), d);
     } else {
         throw ScriptError("unknown command \"" + name + "\"");
     }

@@ -25,7 +25,7 @@ class BadInput : public SessionTest {
         s.type(typed);
         const Text statusBefore = s.status();
         s.key(vk::Escape);
-        EXPECT_EQ(s.console.cmdLine, typed);
+        EXPECT_EQ(s.console.snapshot().cmdLine, typed);
         EXPECT_EQ(s.status(), statusBefore);
     }
 };
@@ -89,7 +89,7 @@ TEST_F(BadInput, AnUnclosedBracketIsReportedWhereverItIsTyped) {
     expectNoCompletion(s, u"ed [a"); // a completion word that is no pattern
 
     EXPECT_EQ(launches(), 1u);
-    EXPECT_EQ(s.console.macros.count(), 2u);
+    EXPECT_EQ(s.console.macroList().count(), 2u);
     expectMacrosIntact(s);
 }
 
@@ -108,7 +108,7 @@ TEST_F(BadInput, TypedQuotesAndLineBreaksAreRefusedWhereTheyWouldBeStored) {
     }
 
     ConsoleSession& again = restarted();
-    EXPECT_EQ(again.console.macros.count(), 2u);
+    EXPECT_EQ(again.console.macroList().count(), 2u);
     expectMacrosIntact(again);
 }
 
@@ -149,7 +149,7 @@ TEST_F(BadInput, DroppedQuotesAndLineBreaksAreRefusedAndTheRestIsAdded) {
     s.drop(named, ShiftState::Ctrl);
     EXPECT_TRUE(s.paneHas(u"Cannot store na\nme" + Text(kCannotHold)));
 
-    EXPECT_EQ(s.console.macros.count(), 3u);
+    EXPECT_EQ(s.console.macroList().count(), 3u);
     expectMacrosIntact(s);
 }
 
@@ -165,8 +165,8 @@ TEST_F(BadInput, ADroppedTextOfSeveralLinesIsRefusedWhole) {
     s.drop(addresses);
     EXPECT_TRUE(s.paneHas(u"Cannot store one" + Text(kCannotHold)));
 
-    EXPECT_EQ(s.console.macros.count(), 2u);
-    EXPECT_FALSE(s.console.oleDrop);
+    EXPECT_EQ(s.console.macroList().count(), 2u);
+    EXPECT_FALSE(s.console.snapshot().oleDrop);
     EXPECT_TRUE(s.pane().ends_with(u">")) << "a fresh prompt follows the report";
 }
 

@@ -97,7 +97,7 @@ class ConsoleSession {
     Text status() const { return desk.label.caption(); }
     bool paneHas(TextView text) const { return pane().find(text) != Text::npos; }
     Text macro(TextView name) const {
-        for (const Bin& bin : console.macros) {
+        for (const Bin& bin : console.macroList()) {
             if (bin.NAME == name) {
                 return bin.VALUE;
             }

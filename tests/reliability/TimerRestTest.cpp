@@ -11,7 +11,7 @@ namespace zorlo::testing {
 namespace {
 
 auto observable(const ConsoleSession& s) {
-    const Console& c = s.console;
+    const ConsoleSnapshot c = s.console.snapshot();
     return std::make_tuple(c.shown, c.hidden, c.lockKey, c.exitRequested, s.desk.window.isVisible(),
                            s.desk.window.isForeground(), s.desk.log.count("bleep"));
 }
