@@ -31,7 +31,7 @@ void Console::formLoad() {
     d_.window.setCaption(consoleCaption());
     history = std::make_unique<History>(settingsFile(u"history"));
     prompt = u">";
-    busy = true;
+    BusyGuard starting(*this);
     Stat(u"Starting up...");
     loadSettings();
     xTimers = true;
@@ -40,7 +40,7 @@ void Console::formLoad() {
     recallPos = 0;
     Stat();
     appendText(getPrompt());
-    busy = false;
+    starting.end();
     formResize();
     d_.sound.open(settingsFile(u"Bleep.WAV"));
     shellErrorText();
@@ -55,8 +55,7 @@ bool Console::formUnload() {
     unloaded_ = true;
     // The save's report ends in a line break; without busy the change handling
     // would take it for Enter and run a half-typed command line while closing.
-    const bool wasBusy = busy;
-    busy = true;
+    BusyGuard closing(*this);
     if (const auto failure = saveAll()) {
         // Closing now would lose the whole session's changes: the user may
         // rather keep the console, mend the folder and save again.
@@ -65,10 +64,10 @@ bool Console::formUnload() {
                                  u"Zorlo Console")) {
             unloaded_ = false;
             exitRequested = false;
-            busy = wasBusy;
             return false;
         }
     }
+    closing.keep(); // the console is closing: no change handling from here on
     releaseAll();
     return true;
 }

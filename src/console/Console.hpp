@@ -68,21 +68,24 @@ class Console : public ConsoleEvents, public StatusSink, private MessageSink {
     // Holds `busy` at a value for a scope and puts the old value back when the
     // scope ends, by return or by throw, so that the program's own writes to
     // the pane and the user's stay told apart on every path. keep() leaves the
-    // value held for good (a console that is closing).
+    // value held for good (a console that is closing); end() puts the old
+    // value back before the scope ends.
     class BusyGuard {
       public:
         explicit BusyGuard(Console& console, bool value = true)
             : busy_(console.busy), was_(console.busy) {
             busy_ = value;
         }
-        ~BusyGuard() {
-            if (!kept_) {
-                busy_ = was_;
-            }
-        }
+        ~BusyGuard() { end(); }
         BusyGuard(const BusyGuard&) = delete;
         BusyGuard& operator=(const BusyGuard&) = delete;
         void keep() { kept_ = true; }
+        void end() {
+            if (!kept_) {
+                busy_ = was_;
+                kept_ = true;
+            }
+        }
 
       private:
         bool& busy_;
