@@ -36,7 +36,7 @@ struct ConsoleSnapshot {
 // two doors: the window events come in through ConsoleEvents, which every front
 // end, the fakes and zorlo-script hold; the console talks back only through the
 // desktop ports.
-class Console : public ConsoleEvents, public StatusSink, private MessageSink {
+class Console : public ConsoleEvents, private StatusSink, private MessageSink {
   public:
     explicit Console(Desktop desktop);
     ~Console() override;
@@ -98,13 +98,18 @@ class Console : public ConsoleEvents, public StatusSink, private MessageSink {
     // The macros in place: a copy of a large list would cost more than what reads it.
     const BinList& macroList() const { return macros; }
 
-    // ---- Operations shared across the console ----
+    // ---- Operations that the benchmarks and the Windows front-end tests drive ----
     void writeOutput(const Text& text);
-    void Stat(const Text& message = {});
-    void stat(const Text& message) override { Stat(message); }
     const Text& getPrompt() const { return prompt; }
     void appendText(const Text& text);
     void hideWindow();
+    void loadSettings();
+    void saveSettings() { (void)saveAll(); }
+
+  private:
+    // ---- Operations shared across the console ----
+    void Stat(const Text& message = {});
+    void stat(const Text& message) override { Stat(message); }
     void activateWindow();
     void toggleShown() { shown = shown == 1 ? 0 : 1; }
 
@@ -121,8 +126,6 @@ class Console : public ConsoleEvents, public StatusSink, private MessageSink {
     void offerMacro(const Text& text);
     void addFileMacro(const Text& path, const Text& name);
 
-    void loadSettings();
-    void saveSettings() { (void)saveAll(); }
     // History.Save, keeping a history file that a failed load left unread.
     void saveHistory();
     void setDefaults();
@@ -136,7 +139,6 @@ class Console : public ConsoleEvents, public StatusSink, private MessageSink {
     void maxWindow();
     void minWindow();
 
-  private:
     // ---- Event procedures of the text area and the timer, behind the door ----
     void txtCLI_Change();
     // May cancel the key by setting keyCode to 0.
