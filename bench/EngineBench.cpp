@@ -4,8 +4,8 @@
 #include "Figures.hpp"
 #include "ReferenceStore.hpp"
 
-#include "activation/KeyCodes.hpp"
 #include "console/Console.hpp"
+#include "platform/KeyCodes.hpp"
 #include "platform/fake/FakeDesktop.hpp"
 #include "store/SettingsFile.hpp"
 
@@ -39,6 +39,14 @@ struct Session {
         desk.attach(&console);
         console.formLoad();
     }
+    // The line typed (pasted at once) and Enter, as the user enters it.
+    void enter(const Text& line) {
+        desk.textArea.replaceSelection(line);
+        int key = vk::Enter;
+        console.textKeyDown(key, ShiftState::None);
+        desk.textArea.insertLineBreak();
+        console.textKeyUp(vk::Enter, ShiftState::None);
+    }
     ~Session() { desk.attach(nullptr); }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -61,14 +69,12 @@ const fs::path& folderWith(std::size_t macros) {
 
 void loadConsole(benchmark::State& state) {
     Session session(folderWith(kBig));
+    // Each load first releases the list it replaces, as a reload does.
     for (auto _ : state) {
-        state.PauseTiming();
-        session.console.macros.clear();
-        state.ResumeTiming();
         session.console.loadSettings();
-        benchmark::DoNotOptimize(session.console.macros.count());
+        benchmark::DoNotOptimize(session.console.macroList().count());
     }
-    if (session.console.macros.count() != kBig) {
+    if (session.console.macroList().count() != kBig) {
         state.SkipWithError("the load lost macros");
     }
 }
@@ -103,15 +109,14 @@ void dispatch(benchmark::State& state) {
     // each argument is replaced by its macro's value.
     Text line;
     for (std::size_t i = 0; i <= 10; ++i) {
-        Text name = session.console.macros.at(1 + (i * 7919) % kBig).NAME;
+        Text name = session.console.macroList().at(1 + (i * 7919) % kBig).NAME;
         for (auto& c : name) {
             c = upperCase(c);
         }
         line += (i == 0 ? Text() : Text(u" ")) + name;
     }
     for (auto _ : state) {
-        session.console.cmdLine = line;
-        session.console.runCommand();
+        session.enter(line);
     }
     if (session.desk.textArea.text().find(u"Unknown macro") != Text::npos) {
         state.SkipWithError("the command word named no macro");
@@ -124,9 +129,10 @@ void completion(benchmark::State& state, const Text& commandLine) {
     Session session(folderWith(kBig));
     session.desk.textArea.replaceSelection(commandLine);
     for (auto _ : state) {
-        session.console.txtCLI_KeyUp(vk::Escape, ShiftState::None);
+        session.console.textKeyUp(vk::Escape, ShiftState::None);
         if (session.desk.label.caption().ends_with(u"from HISTORY")) {
-            session.console.complIndex = 0; // the cycle ran through: start it again
+            // The cycle ran through: any other key's release starts it again.
+            session.console.textKeyUp(vk::Shift, ShiftState::None);
         }
     }
 }
@@ -143,7 +149,7 @@ void historyAddSave(benchmark::State& state) {
 
 void paneWrites(benchmark::State& state) {
     Session session(folderWith(kCompared));
-    session.console.busy = true; // output while a command runs
+    const Console::BusyGuard running(session.console); // output while a command runs
     while (session.desk.textArea.length() < kAlmostFull) {
         session.console.writeOutput(u"Filling the pane up to its limit");
     }

@@ -30,8 +30,7 @@ struct QtPane {
         area.setEvents(&events);
         edit.resize(640, 400);
         edit.show();
-        console.prompt.assign(1, u'>');
-        area.setText(console.prompt);
+        events.formLoad();
     }
     Desktop desktop() {
         Desktop d = desk.desktop();
@@ -40,12 +39,13 @@ struct QtPane {
                        d.keyboard, d.sound, d.captureWindow, d.settingsFolder};
     }
     void fill() {
-        console.busy = true;
-        while (area.length() < kAlmostFull) {
-            console.writeOutput(u"Filling the pane up to its limit");
+        {
+            const Console::BusyGuard filling(console);
+            while (area.length() < kAlmostFull) {
+                console.writeOutput(u"Filling the pane up to its limit");
+            }
         }
-        console.busy = false;
-        console.appendText(console.prompt);
+        console.appendText(console.getPrompt());
         QApplication::processEvents();
     }
 
@@ -61,7 +61,7 @@ struct QtPane {
 void paneWrites(benchmark::State& state) {
     QtPane pane;
     pane.fill();
-    pane.console.busy = true; // output while a command runs
+    const Console::BusyGuard running(pane.console); // output while a command runs
     for (auto _ : state) {
         for (int i = 0; i < 1000; ++i) {
             pane.console.writeOutput(u"Execute notepad: Success");
@@ -76,7 +76,7 @@ void typedKey(benchmark::State& state) {
     QTextCursor cursor = pane.edit.textCursor();
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(QStringLiteral("x"));
-    if (pane.console.cmdLine != u"x") {
+    if (pane.console.snapshot().cmdLine != u"x") {
         state.SkipWithError("the command line was not read back");
         return;
     }

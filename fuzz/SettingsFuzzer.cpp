@@ -24,13 +24,9 @@ class QuietStatus : public StatusSink {
     void stat(const Text&) override {}
 };
 
-class QuietDialogs : public Dialogs {
+class QuietDialogs : public MessageSink {
   public:
     void messageBox(const Text&, const Text&) override {}
-    bool question(const Text&, const Text&) override { return false; }
-    std::optional<Text> inputBox(const Text&, const Text&, const Text&, int, int) override {
-        return std::nullopt;
-    }
 };
 
 bool sameList(const BinList& a, const BinList& b) {

@@ -13,19 +13,25 @@ Console::Console(Desktop desktop) : d_(std::move(desktop)) {}
 
 Console::~Console() = default;
 
+ConsoleSnapshot Console::snapshot() const {
+    return ConsoleSnapshot{cmdLine,       hidden,  shown,
+                           maximized,     xTimers, lockKey,
+                           exitRequested, oleDrop, history ? history->count() : std::size_t{0}};
+}
+
 std::filesystem::path Console::settingsFile(TextView name) const {
     return d_.settingsFolder / std::filesystem::path(Text(name));
 }
 
 Text Console::param(TextView name) {
-    return getItem(params, name, d_.dialogs);
+    return getItem(params, name, *this);
 }
 
 void Console::formLoad() {
     d_.window.setCaption(consoleCaption());
     history = std::make_unique<History>(settingsFile(u"history"));
     prompt = u">";
-    busy = true;
+    BusyGuard starting(*this);
     Stat(u"Starting up...");
     loadSettings();
     xTimers = true;
@@ -34,7 +40,7 @@ void Console::formLoad() {
     recallPos = 0;
     Stat();
     appendText(getPrompt());
-    busy = false;
+    starting.end();
     formResize();
     d_.sound.open(settingsFile(u"Bleep.WAV"));
     shellErrorText();
@@ -52,9 +58,8 @@ bool Console::formUnload() {
     shutdown_ = Shutdown::Asking;
     // The save's report ends in a line break; without busy the change handling
     // would take it for Enter and run a half-typed command line while closing.
-    const bool wasBusy = busy;
     const Text halfTyped = cmdLine;
-    busy = true;
+    BusyGuard closing(*this);
     if (const auto failure = saveAll()) {
         // Closing now would lose the whole session's changes: the user may
         // rather keep the console, mend the folder and save again.
@@ -62,12 +67,13 @@ bool Console::formUnload() {
                                                          failure->reason + u"). Close anyway?",
                                                      u"Zorlo Console");
         if (shutdown_ == Shutdown::Done) {
+            closing.keep();
             return true; // the session ended while the box was open, and saved then
         }
         if (!closeAnyway) {
             shutdown_ = Shutdown::Idle;
             exitRequested = false;
-            busy = wasBusy;
+            closing.end();
             if (!busy) {
                 // A command that runs writes its own prompt when it ends.
                 giveBackLine(halfTyped);
@@ -75,6 +81,7 @@ bool Console::formUnload() {
             return false;
         }
     }
+    closing.keep(); // the console is closing: no change handling from here on
     releaseAll();
     shutdown_ = Shutdown::Done;
     return true;

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "activation/HotkeyCapture.hpp"
 #include "cmdline/History.hpp"
 #include "interpreter/ArgList.hpp"
+#include "platform/ConsoleEvents.hpp"
 #include "platform/Desktop.hpp"
 #include "platform/DroppedData.hpp"
+#include "platform/HotkeyCapture.hpp"
 #include "store/BinList.hpp"
 #include "store/StatusSink.hpp"
 
@@ -18,51 +19,97 @@ namespace zorlo {
 // The caption's text: "Zorlo Console v" and the program's version.
 Text consoleCaption();
 
-// The console window's whole behaviour ("frmMain"), free of any toolkit: the
-// front end forwards its window events to the event procedures below, and the
-// engine talks back only through the desktop ports.
-class Console : public StatusSink {
+// What tests and tools may read of the console's state, copied at one moment.
+struct ConsoleSnapshot {
+    Text cmdLine;
+    bool hidden = false;
+    int shown = 0;
+    bool maximized = false;
+    bool xTimers = false;
+    bool lockKey = false;
+    bool exitRequested = false;
+    bool oleDrop = false;
+    std::size_t historyCount = 0; // entries in the history list; 0 after shutdown
+};
+
+// The console window's whole behaviour ("frmMain"), free of any toolkit. It has
+// two doors: the window events come in through ConsoleEvents, which every front
+// end, the fakes and zorlo-script hold; the console talks back only through the
+// desktop ports.
+class Console : public ConsoleEvents, private StatusSink, private MessageSink {
   public:
     explicit Console(Desktop desktop);
     ~Console() override;
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    // ---- Event procedures, called by the front end ----
-    void formLoad(); // the window was created: the start-up sequence
+    // ---- The events door ----
+    void formLoad() override; // the window was created: the start-up sequence
     // The window is asked to close: the shutdown sequence (runs once). When the
     // final save fails, the user is asked whether to close anyway; false means
     // the console stays as it was and the window must not close.
-    bool formUnload();
+    bool formUnload() override;
     // The program ends where nobody can answer a box (a signal, the session's
     // end, the display gone): the shutdown sequence without boxes and without
     // yielding to events. Returns why the save failed, empty when it saved (or
     // when the shutdown had already run).
-    Text endSession();
-    void formResize(); // the window's size changed
-    void txtCLI_Change();
-    // May cancel the key by setting keyCode to 0.
-    void txtCLI_KeyDown(int& keyCode, int shift);
-    void txtCLI_KeyUp(int keyCode, int shift);
-    void txtCLI_MouseUp(int button, int shift);
-    void txtCLI_OLEDragDrop(const DroppedData& data, int shift);
-    void theTimer_Timer(); // every 50 ms
-    // Whether the timer may rest after its last tick: that tick changed
-    // nothing, and later ones will change nothing until a key on the desktop
-    // goes down or up, the window gains or loses the front, or another event
-    // reaches the console. A front end that learns of all three may stop the
-    // timer until then instead of waking the program 20 times a second.
-    bool theTimerMayRest() const { return timerMayRest_; }
+    Text endSession() override;
+    void formResize() override; // the window's size changed
+    void textChange() override { txtCLI_Change(); }
+    void textKeyDown(int& keyCode, int shift) override { txtCLI_KeyDown(keyCode, shift); }
+    void textKeyUp(int keyCode, int shift) override { txtCLI_KeyUp(keyCode, shift); }
+    void textMouseUp(int button, int shift) override { txtCLI_MouseUp(button, shift); }
+    void textDrop(const DroppedData& data, int shift) override { txtCLI_OLEDragDrop(data, shift); }
+    void timerTick() override { theTimer_Timer(); }
+    bool timerMayRest() const override { return theTimerMayRest(); }
     // Another start of the program asks for the console: one acted-on hotkey press.
-    void togglePressed();
+    void togglePressed() override;
 
-    // ---- Operations shared across the console ----
+    // Holds `busy` at a value for a scope and puts the old value back when the
+    // scope ends, by return or by throw, so that the program's own writes to
+    // the pane and the user's stay told apart on every path. keep() leaves the
+    // value held for good (a console that is closing); end() puts the old
+    // value back before the scope ends.
+    class BusyGuard {
+      public:
+        explicit BusyGuard(Console& console, bool value = true)
+            : busy_(console.busy), was_(console.busy) {
+            busy_ = value;
+        }
+        ~BusyGuard() { end(); }
+        BusyGuard(const BusyGuard&) = delete;
+        BusyGuard& operator=(const BusyGuard&) = delete;
+        void keep() { kept_ = true; }
+        void end() {
+            if (!kept_) {
+                busy_ = was_;
+                kept_ = true;
+            }
+        }
+
+      private:
+        bool& busy_;
+        bool was_;
+        bool kept_ = false;
+    };
+
+    // ---- What tests and tools may read ----
+    ConsoleSnapshot snapshot() const;
+    // The macros in place: a copy of a large list would cost more than what reads it.
+    const BinList& macroList() const { return macros; }
+
+    // ---- Operations that the benchmarks and the Windows front-end tests drive ----
     void writeOutput(const Text& text);
-    void Stat(const Text& message = {});
-    void stat(const Text& message) override { Stat(message); }
     const Text& getPrompt() const { return prompt; }
     void appendText(const Text& text);
     void hideWindow();
+    void loadSettings();
+    void saveSettings() { (void)saveAll(); }
+
+  private:
+    // ---- Operations shared across the console ----
+    void Stat(const Text& message = {});
+    void stat(const Text& message) override { Stat(message); }
     void activateWindow();
     void toggleShown() { shown = shown == 1 ? 0 : 1; }
 
@@ -79,8 +126,6 @@ class Console : public StatusSink {
     void offerMacro(const Text& text);
     void addFileMacro(const Text& path, const Text& name);
 
-    void loadSettings();
-    void saveSettings() { (void)saveAll(); }
     // History.Save, keeping a history file that a failed load left unread.
     void saveHistory();
     void setDefaults();
@@ -94,32 +139,25 @@ class Console : public StatusSink {
     void maxWindow();
     void minWindow();
 
-    // ---- The console state record ----
-    bool xTimers = false;
-    bool lockKey = false;
-    Text cmdLine;
-    ArgList args;
-    bool exitRequested = false;
-    bool hidden = false;
-    int shown = 0;
-    std::vector<Text> recall{Text()}; // position 0 unused
-    int recallCount = 0;
-    int recallPos = 0;
-    Text pendingLine;
-    bool busy = false;
-    int complIndex = 0;
-    Text complWord;
-    bool maximized = false;
-    std::array<Text, 51> shellErrors;
-    Text prompt;
-    Text helpText;
-    bool oleDrop = false;
-    std::unique_ptr<History> history;
-    BinList params;
-    BinList macros;
-    HotkeyCapture frmKey;
+    // ---- Event procedures of the text area and the timer, behind the door ----
+    void txtCLI_Change();
+    // May cancel the key by setting keyCode to 0.
+    void txtCLI_KeyDown(int& keyCode, int shift);
+    void txtCLI_KeyUp(int keyCode, int shift);
+    void txtCLI_MouseUp(int button, int shift);
+    void txtCLI_OLEDragDrop(const DroppedData& data, int shift);
+    void theTimer_Timer(); // every 50 ms
+    // Whether the timer may rest after its last tick: that tick changed
+    // nothing, and later ones will change nothing until a key on the desktop
+    // goes down or up, the window gains or loses the front, or another event
+    // reaches the console. A front end that learns of all three may stop the
+    // timer until then instead of waking the program 20 times a second.
+    bool theTimerMayRest() const { return timerMayRest_; }
 
-  private:
+    // The store's boxes go to the desktop's.
+    void messageBox(const Text& text, const Text& title) override {
+        d_.dialogs.messageBox(text, title);
+    }
     // Which file a save failed on, and why.
     struct SaveFailure {
         Text file;
@@ -153,6 +191,49 @@ class Console : public StatusSink {
     Text param(TextView name);
     void keepUnreadFile(bool& pending, const std::filesystem::path& file);
     std::filesystem::path settingsFile(TextView name) const;
+
+    // ---- The console state record ----
+    // Hotkey polling.
+    bool xTimers = false; // the tick polls the hotkey (off until start-up, and while capturing)
+    bool lockKey = false; // the latch: the combination is down and was acted on
+    HotkeyCapture frmKey;
+
+    // The command line and the command being run.
+    Text cmdLine;      // the text after the pane's last prompt
+    ArgList args;      // the words of the line being dispatched
+    Text pendingLine;  // what the next change handling puts after the prompt
+    bool busy = false; // the program is writing the pane itself: change and key-up handling rest
+    bool exitRequested = false;
+
+    // Recall of the lines entered in this run, and word completion.
+    std::vector<Text> recall{Text()}; // position 0 unused
+    int recallCount = 0;
+    int recallPos = 0;
+    int complIndex = 0; // the macro offered last; 0 outside a completion cycle
+    Text complWord;     // the word as typed when the cycle began
+
+    // The window. `hidden` and `shown` are not opposites. `hidden`: the console
+    // hid itself (autohide after a launch, the shell command, the hotkey) and
+    // the next press that shows it clears it; the user minimising or covering
+    // the window never sets it, and with it the hotkey works even where
+    // "active" is 0. `shown`: the hotkey's toggle, 1 after activateWindow, 0
+    // after hideWindow, flipped by each acted-on press before the press
+    // decides; a press on a console covered by other windows turns it to 0
+    // while bringing the console to the front.
+    bool hidden = false;
+    int shown = 0;
+    bool maximized = false; // enlarged by the max command
+
+    // Output.
+    Text prompt;          // ">" from start-up on
+    bool oleDrop = false; // a drop is being handled: output carries an "OLE Drop" line
+    Text helpText;
+    std::array<Text, 51> shellErrors;
+
+    // The stores.
+    std::unique_ptr<History> history;
+    BinList params;
+    BinList macros;
 
     Desktop d_;
     // Idle until a close or the end of the session; Asking while a close waits

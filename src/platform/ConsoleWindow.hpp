@@ -67,7 +67,7 @@ class ConsoleWindow {
     virtual Rect labelRect() const = 0;
     virtual void setLabelRect(const Rect& rect) = 0;
 
-    // Closes the window for good: the front end runs Console::formUnload as its
+    // Closes the window for good: the front end runs ConsoleEvents::formUnload as its
     // unload handling, then the program ends.
     virtual void unload() = 0;
 };

@@ -10,7 +10,7 @@ namespace zorlo {
 // of characters before it; the selection starts at the caret. Line breaks are
 // CR LF as the engine sees them, whatever the widget keeps inside.
 // Every write (setText, replaceSelection, replaceStart) raises the engine's
-// change handling (Console::txtCLI_Change) at once, before it returns.
+// change handling (ConsoleEvents::textChange) at once, before it returns.
 //
 // The pane holds up to 64,000 characters and the engine looks at its end on
 // every change, so the reads below take only the part asked for; an adapter

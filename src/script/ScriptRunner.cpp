@@ -1,7 +1,7 @@
 #include "script/ScriptRunner.hpp"
 
-#include "activation/KeyCodes.hpp"
 #include "console/Console.hpp"
+#include "platform/KeyCodes.hpp"
 #include "platform/fake/FakeDesktop.hpp"
 #include "platform/fake/FakeDroppedData.hpp"
 #include "script/ScriptError.hpp"
@@ -169,12 +169,12 @@ bool ScriptRunner::play(const Json& command) {
     } else if (name == "click") {
         requireStarted(name);
         d.textArea.setCaret(intArg(command, 1, "the position"));
-        console_->txtCLI_MouseUp(1, ShiftState::None);
+        console_->textMouseUp(1, ShiftState::None);
     } else if (name == "select") {
         requireStarted(name);
         d.textArea.setCaret(intArg(command, 1, "the start"));
         d.textArea.setSelLength(intArg(command, 2, "the length"));
-        console_->txtCLI_MouseUp(1, ShiftState::None);
+        console_->textMouseUp(1, ShiftState::None);
     } else if (name == "drop") {
         requireStarted(name);
         if (!present(command, 1) || !command[1].is_object()) {
@@ -233,7 +233,7 @@ bool ScriptRunner::play(const Json& command) {
         d.window.userClose();
     } else if (name == "dump") {
         requireStarted(name);
-        transcript_.printState(*console_, d);
+        transcript_.printState(console_->snapshot(), d);
     } else {
         throw ScriptError("unknown command \"" + name + "\"");
     }
@@ -256,22 +256,22 @@ void ScriptRunner::type(const Text& text) {
         }
         const int code = virtualKeyOf(character.front());
         int keyCode = code;
-        console_->txtCLI_KeyDown(keyCode, ShiftState::None);
+        console_->textKeyDown(keyCode, ShiftState::None);
         if (code == 0 || keyCode != 0) {
             area.replaceSelection(character);
         }
-        console_->txtCLI_KeyUp(code, ShiftState::None);
+        console_->textKeyUp(code, ShiftState::None);
     }
 }
 
 void ScriptRunner::key(int virtualKey, int shift) {
     int keyCode = virtualKey;
-    console_->txtCLI_KeyDown(keyCode, shift);
+    console_->textKeyDown(keyCode, shift);
     if (virtualKey == 0 || keyCode != 0) {
         textAreaAction(virtualKey, shift);
     }
     if (!desktop_->window.unloaded()) {
-        console_->txtCLI_KeyUp(virtualKey, shift);
+        console_->textKeyUp(virtualKey, shift);
     }
 }
 
@@ -342,12 +342,12 @@ void ScriptRunner::drop(const Json& data, int shift) {
             throw ScriptError("unknown key \"" + key + "\" in the dropped data");
         }
     }
-    console_->txtCLI_OLEDragDrop(dropped, shift);
+    console_->textDrop(dropped, shift);
 }
 
 void ScriptRunner::tick(int count) {
     for (int i = 0; i < count && !desktop_->window.unloaded(); ++i) {
-        console_->theTimer_Timer();
+        console_->timerTick();
     }
 }
 

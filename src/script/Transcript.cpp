@@ -41,7 +41,7 @@ void Transcript::print(const FakeEvent& event) {
     printLine(line);
 }
 
-void Transcript::printState(const Console& console, const FakeDesktop& desktop) {
+void Transcript::printState(const ConsoleSnapshot& console, const FakeDesktop& desktop) {
     const FakeConsoleWindow& window = desktop.window;
     Json line;
     line["event"] = "state";

@@ -7,7 +7,7 @@
 #include <ostream>
 
 namespace zorlo {
-class Console;
+struct ConsoleSnapshot;
 class FakeDesktop;
 } // namespace zorlo
 
@@ -21,7 +21,7 @@ class Transcript {
     explicit Transcript(std::ostream& out) : out_(out) {}
 
     void print(const FakeEvent& event);
-    void printState(const Console& console, const FakeDesktop& desktop);
+    void printState(const ConsoleSnapshot& console, const FakeDesktop& desktop);
 
   private:
     void printLine(const Json& line);

@@ -12,4 +12,11 @@ class StatusSink {
     virtual void stat(const Text& message) = 0;
 };
 
+// Where the store shows a message that waits for OK: the console's message box.
+class MessageSink {
+  public:
+    virtual ~MessageSink() = default;
+    virtual void messageBox(const Text& text, const Text& title) = 0;
+};
+
 } // namespace zorlo

@@ -62,7 +62,7 @@ std::size_t findPrefixMatch(const BinList& list, TextView word, std::size_t afte
     return 0;
 }
 
-Text getItem(const BinList& list, TextView pattern, Dialogs& dialogs) {
+Text getItem(const BinList& list, TextView pattern, MessageSink& dialogs) {
     try {
         const std::size_t position = findItem(list, pattern);
         return position == 0 ? Text() : list.at(position).VALUE;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/Dialogs.hpp"
 #include "store/BinList.hpp"
 #include "store/OrderKey.hpp"
 #include "store/StatusSink.hpp"
@@ -12,7 +11,7 @@ inline constexpr TextView kAppTitle = u"Zorlo Console";
 
 // The VALUE of the first pair whose NAME matches the pattern, or empty text.
 // A failure shows the box "Cannot get item: " + pattern and gives empty text.
-Text getItem(const BinList& list, TextView pattern, Dialogs& dialogs);
+Text getItem(const BinList& list, TextView pattern, MessageSink& dialogs);
 
 // Lowercases the caller's name (A to Z), then replaces the value of the first
 // pair whose NAME matches that name as a pattern, or inserts a new pair at its

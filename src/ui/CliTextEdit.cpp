@@ -1,6 +1,6 @@
 #include "ui/CliTextEdit.hpp"
 
-#include "ui/ConsoleEvents.hpp"
+#include "platform/ConsoleEvents.hpp"
 #include "ui/KeyTranslator.hpp"
 #include "ui/QtDroppedData.hpp"
 

@@ -1,19 +1,18 @@
 #pragma once
 
-#include "console/Console.hpp"
-#include "ui/ConsoleEvents.hpp"
+#include "platform/ConsoleEvents.hpp"
 
 #include <functional>
 #include <utility>
 
 namespace zorlo {
 
-// Hands every window event to the console engine's event procedure. Any event
+// Hands every window event on to the console engine. Any event
 // but the tick may change what the next tick does, so each one wakes the
 // resting timer, before (the engine may wait for the user inside) and after.
 class EngineEvents : public ConsoleEvents {
   public:
-    EngineEvents(Console& console, std::function<void()> wakeTimer)
+    EngineEvents(ConsoleEvents& console, std::function<void()> wakeTimer)
         : console_(console), wakeTimer_(std::move(wakeTimer)) {}
     void formLoad() override {
         deliver([&] { console_.formLoad(); });
@@ -28,22 +27,22 @@ class EngineEvents : public ConsoleEvents {
         deliver([&] { console_.formResize(); });
     }
     void textChange() override {
-        deliver([&] { console_.txtCLI_Change(); });
+        deliver([&] { console_.textChange(); });
     }
     void textKeyDown(int& keyCode, int shift) override {
-        deliver([&] { console_.txtCLI_KeyDown(keyCode, shift); });
+        deliver([&] { console_.textKeyDown(keyCode, shift); });
     }
     void textKeyUp(int keyCode, int shift) override {
-        deliver([&] { console_.txtCLI_KeyUp(keyCode, shift); });
+        deliver([&] { console_.textKeyUp(keyCode, shift); });
     }
     void textMouseUp(int button, int shift) override {
-        deliver([&] { console_.txtCLI_MouseUp(button, shift); });
+        deliver([&] { console_.textMouseUp(button, shift); });
     }
     void textDrop(const DroppedData& data, int shift) override {
-        deliver([&] { console_.txtCLI_OLEDragDrop(data, shift); });
+        deliver([&] { console_.textDrop(data, shift); });
     }
-    void timerTick() override { console_.theTimer_Timer(); }
-    bool timerMayRest() const override { return console_.theTimerMayRest(); }
+    void timerTick() override { console_.timerTick(); }
+    bool timerMayRest() const override { return console_.timerMayRest(); }
     void togglePressed() override {
         deliver([&] { console_.togglePressed(); });
     }
@@ -55,7 +54,7 @@ class EngineEvents : public ConsoleEvents {
         wakeTimer_();
     }
 
-    Console& console_;
+    ConsoleEvents& console_;
     std::function<void()> wakeTimer_;
 };
 

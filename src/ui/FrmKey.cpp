@@ -1,7 +1,7 @@
 #include "ui/FrmKey.hpp"
 
-#include "activation/HotkeyCapture.hpp"
 #include "platform/CaptureWindow.hpp"
+#include "platform/HotkeyCapture.hpp"
 #include "ui/Foreground.hpp"
 #include "ui/KeyTranslator.hpp"
 #include "ui/Twips.hpp"

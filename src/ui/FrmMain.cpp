@@ -1,7 +1,7 @@
 #include "ui/FrmMain.hpp"
 
+#include "platform/ConsoleEvents.hpp"
 #include "ui/CliTextEdit.hpp"
-#include "ui/ConsoleEvents.hpp"
 #include "ui/Twips.hpp"
 
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #include "ui/KeyTranslator.hpp"
 
-#include "activation/KeyCodes.hpp"
+#include "platform/KeyCodes.hpp"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 #include "ui/QtConsoleWindow.hpp"
 
+#include "platform/ConsoleEvents.hpp"
 #include "text/Failure.hpp"
 #include "ui/CliTextEdit.hpp"
-#include "ui/ConsoleEvents.hpp"
 #include "ui/Foreground.hpp"
 #include "ui/FrmMain.hpp"
 #include "ui/Twips.hpp"

@@ -1,7 +1,7 @@
 #include "ui/QtTextArea.hpp"
 
+#include "platform/ConsoleEvents.hpp"
 #include "ui/CliTextEdit.hpp"
-#include "ui/ConsoleEvents.hpp"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -25,7 +25,7 @@ class BadInput : public SessionTest {
         s.type(typed);
         const Text statusBefore = s.status();
         s.key(vk::Escape);
-        EXPECT_EQ(s.console.cmdLine, typed);
+        EXPECT_EQ(s.console.snapshot().cmdLine, typed);
         EXPECT_EQ(s.status(), statusBefore);
     }
 };
@@ -89,7 +89,7 @@ TEST_F(BadInput, AnUnclosedBracketIsReportedWhereverItIsTyped) {
     expectNoCompletion(s, u"ed [a"); // a completion word that is no pattern
 
     EXPECT_EQ(launches(), 1u);
-    EXPECT_EQ(s.console.macros.count(), 2u);
+    EXPECT_EQ(s.console.macroList().count(), 2u);
     expectMacrosIntact(s);
 }
 
@@ -128,7 +128,7 @@ TEST_F(BadInput, TypedQuotesAndLineBreaksAreRefusedWhereTheyWouldBeStored) {
     s.line(u"macro np notepad.exe");
 
     ConsoleSession& again = restarted();
-    EXPECT_EQ(again.console.macros.count(), 3u);
+    EXPECT_EQ(again.console.macroList().count(), 3u);
     expectMacrosIntact(again);
 }
 
@@ -172,11 +172,11 @@ TEST_F(BadInput, DroppedQuotesAndLineBreaksAreRefusedAndTheRestIsAdded) {
     // A half-typed line waits behind the drop's messages until Enter.
     s.type(u"delete ed");
     s.drop(files);
-    EXPECT_EQ(s.console.cmdLine, u"delete ed");
+    EXPECT_EQ(s.console.snapshot().cmdLine, u"delete ed");
     EXPECT_TRUE(s.pane().ends_with(u"\r\n>delete ed"));
     EXPECT_EQ(s.desk.textArea.caret(), s.desk.textArea.length());
 
-    EXPECT_EQ(s.console.macros.count(), 3u);
+    EXPECT_EQ(s.console.macroList().count(), 3u);
     expectMacrosIntact(s);
 }
 
@@ -192,8 +192,8 @@ TEST_F(BadInput, ADroppedTextOfSeveralLinesIsRefusedWhole) {
     s.drop(addresses);
     EXPECT_TRUE(s.paneHas(u"Cannot store one" + Text(kCannotHold)));
 
-    EXPECT_EQ(s.console.macros.count(), 2u);
-    EXPECT_FALSE(s.console.oleDrop);
+    EXPECT_EQ(s.console.macroList().count(), 2u);
+    EXPECT_FALSE(s.console.snapshot().oleDrop);
     EXPECT_TRUE(s.pane().ends_with(u">")) << "a fresh prompt follows the report";
 }
 
@@ -208,7 +208,7 @@ TEST_F(BadInput, AHotkeyThatIsNoKeyCodeLeavesTheTickIdle) {
             s.desk.keyboard.setDown(down, true);
         }
         for (int i = 0; i < 3; ++i) {
-            s.console.theTimer_Timer();
+            s.console.timerTick();
         }
         EXPECT_EQ(s.desk.log.events.size(), events) << "the tick showed, hid or bleeped";
         s.line(u"listparams");

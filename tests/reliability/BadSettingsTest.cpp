@@ -35,7 +35,7 @@ TEST_F(BadSettings, EmptyFilesGiveAnEmptyListAndTheDefaultParameters) {
     ConsoleSession& s = startWith("", "");
     EXPECT_TRUE(s.paneHas(u"LOAD: List Ok"));
     EXPECT_TRUE(s.paneHas(u"LOAD: Error (Type mismatch: \"\" is not a number), Set defaults"));
-    EXPECT_EQ(s.console.macros.count(), 0u);
+    EXPECT_EQ(s.console.macroList().count(), 0u);
     s.line(u"listparams");
     EXPECT_TRUE(s.paneHas(u"key (123)"));
     expectKeptAtSave(s, "zorlo.param", "");
@@ -50,7 +50,7 @@ TEST_F(BadSettings, BinaryListLoadsWhatItCanAndIsKept) {
     }
     ConsoleSession& s = startWith(binary, kParams);
     EXPECT_TRUE(s.paneHas(u"LOAD: "));
-    for (const Bin& bin : s.console.macros) {
+    for (const Bin& bin : s.console.macroList()) {
         EXPECT_TRUE(fitsSettingsFormat(bin.NAME) && fitsSettingsFormat(bin.VALUE));
     }
     expectKeptAtSave(s, "zorlo.list", binary);
@@ -112,7 +112,7 @@ TEST_F(BadSettings, ATenMegabyteListLoadsAndSavesQuickly) {
     const auto took = std::chrono::steady_clock::now() - began;
 
     EXPECT_TRUE(s.paneHas(u"LOAD: Param Ok"));
-    EXPECT_EQ(s.console.macros.count(), big.count());
+    EXPECT_EQ(s.console.macroList().count(), big.count());
     EXPECT_TRUE(readBytes(folder / "zorlo.list") == bytes) << "the saved list differs";
     EXPECT_LT(std::chrono::duration_cast<std::chrono::seconds>(took).count(), 10)
         << "a load must not walk the list once per pair";
@@ -208,11 +208,11 @@ TEST_F(BadSettings, AHistoryOfAMillionLinesLoadsCompletesAndSavesItsNewest) {
     }
     writeFileAtomically(folder / "history", lines);
     ConsoleSession& s = startWith(kList, kParams);
-    EXPECT_EQ(s.console.history->count(), 1000000u);
+    EXPECT_EQ(s.console.snapshot().historyCount, 1000000u);
 
     s.type(u"ed entry1999");
     s.key(vk::Escape);
-    EXPECT_EQ(s.console.cmdLine, u"ed entry1999000");
+    EXPECT_EQ(s.console.snapshot().cmdLine, u"ed entry1999000");
     EXPECT_EQ(s.status(), u"'entry1999000' from HISTORY");
     s.enter();
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "activation/KeyCodes.hpp"
 #include "console/Console.hpp"
+#include "platform/KeyCodes.hpp"
 #include "platform/fake/FakeDesktop.hpp"
 #include "platform/fake/FakeDroppedData.hpp"
 #include "store/FileIo.hpp"
@@ -67,22 +67,22 @@ class ConsoleSession {
             const bool keyed = (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u' ';
             const int code = (c >= u'a' && c <= u'z') ? c - u'a' + 'A' : keyed ? c : 0;
             int keyCode = code;
-            console.txtCLI_KeyDown(keyCode, ShiftState::None);
+            console.textKeyDown(keyCode, ShiftState::None);
             if (code == 0 || keyCode != 0) {
                 desk.textArea.replaceSelection(Text(1, c));
             }
-            console.txtCLI_KeyUp(code, ShiftState::None);
+            console.textKeyUp(code, ShiftState::None);
         }
     }
     // A paste arrives as one replacement of the selection.
     void paste(TextView text) { desk.textArea.replaceSelection(Text(text)); }
     void key(int virtualKey, int shift = ShiftState::None) {
         int keyCode = virtualKey;
-        console.txtCLI_KeyDown(keyCode, shift);
+        console.textKeyDown(keyCode, shift);
         if (keyCode == vk::Enter) {
             desk.textArea.insertLineBreak();
         }
-        console.txtCLI_KeyUp(virtualKey, shift);
+        console.textKeyUp(virtualKey, shift);
     }
     void enter() { key(vk::Enter); }
     void line(TextView text) {
@@ -90,14 +90,14 @@ class ConsoleSession {
         enter();
     }
     void drop(const FakeDroppedData& data, int shift = ShiftState::None) {
-        console.txtCLI_OLEDragDrop(data, shift);
+        console.textDrop(data, shift);
     }
 
     Text pane() const { return desk.textArea.text(); }
     Text status() const { return desk.label.caption(); }
     bool paneHas(TextView text) const { return pane().find(text) != Text::npos; }
     Text macro(TextView name) const {
-        for (const Bin& bin : console.macros) {
+        for (const Bin& bin : console.macroList()) {
             if (bin.NAME == name) {
                 return bin.VALUE;
             }

@@ -11,7 +11,7 @@ namespace zorlo::testing {
 namespace {
 
 auto observable(const ConsoleSession& s) {
-    const Console& c = s.console;
+    const ConsoleSnapshot c = s.console.snapshot();
     return std::make_tuple(c.shown, c.hidden, c.lockKey, c.exitRequested, s.desk.window.isVisible(),
                            s.desk.window.isForeground(), s.desk.log.count("bleep"));
 }
@@ -41,10 +41,10 @@ TEST_P(TimerRest, RestingChangesNothingThatTheUserCanSee) {
         if (what < 4) {
             const int ticks = 1 + pick(3);
             for (int i = 0; i < ticks; ++i) {
-                always.console.theTimer_Timer();
+                always.console.timerTick();
                 if (!asleep) {
-                    resting.console.theTimer_Timer();
-                    asleep = resting.console.theTimerMayRest();
+                    resting.console.timerTick();
+                    asleep = resting.console.timerMayRest();
                     rests += asleep ? 1 : 0;
                 }
             }
@@ -84,11 +84,11 @@ INSTANTIATE_TEST_SUITE_P(Seeds, TimerRest, ::testing::Values(1u, 2u, 3u, 4u, 5u,
 TEST(TimerRestAfterExit, TheTickThatUnloadsNeverRests) {
     ScratchFolder folder;
     ConsoleSession s(folder.path());
-    s.console.theTimer_Timer();
-    EXPECT_TRUE(s.console.theTimerMayRest());
+    s.console.timerTick();
+    EXPECT_TRUE(s.console.timerMayRest());
     s.line(u"exit");
-    s.console.theTimer_Timer();
-    EXPECT_FALSE(s.console.theTimerMayRest());
+    s.console.timerTick();
+    EXPECT_FALSE(s.console.timerMayRest());
     EXPECT_EQ(s.desk.log.count("unload"), 1u);
 }
 

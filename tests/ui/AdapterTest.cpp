@@ -1,9 +1,9 @@
 // The Qt adapters on their own, with a recording stand-in for the engine.
-#include "activation/HotkeyCapture.hpp"
+#include "platform/ConsoleEvents.hpp"
+#include "platform/HotkeyCapture.hpp"
 #include "text/Failure.hpp"
 #include "ui/CaretBlink.hpp"
 #include "ui/CliTextEdit.hpp"
-#include "ui/ConsoleEvents.hpp"
 #include "ui/Foreground.hpp"
 #include "ui/FrmKey.hpp"
 #include "ui/FrmMain.hpp"

@@ -311,7 +311,7 @@ class ConsoleTest : public QObject {
     CliTextEdit& txt() { return front->frmMain().txtCLI(); }
     QString pane() { return QString::fromStdU16String(front->textArea().text()); }
     QString status() { return front->frmMain().lblInfo().text(); }
-    QString commandLine() { return QString::fromStdU16String(front->console().cmdLine); }
+    QString commandLine() { return QString::fromStdU16String(front->console().snapshot().cmdLine); }
     void enter(const QString& line) {
         QTest::keyClicks(&txt(), line);
         QTest::keyClick(&txt(), Qt::Key_Return);

@@ -5,7 +5,6 @@
 // it twice. The engine answers the same questions from indexes; the tests, the
 // settings fuzzer and the benchmarks hold it to these walks.
 
-#include "platform/Dialogs.hpp"
 #include "store/Bin.hpp"
 #include "store/OrderKey.hpp"
 #include "store/Pattern.hpp"
@@ -19,7 +18,7 @@ namespace zorlo::reference {
 
 using List = std::vector<Bin>;
 
-inline Text getItem(const List& list, TextView pattern, Dialogs& dialogs) {
+inline Text getItem(const List& list, TextView pattern, MessageSink& dialogs) {
     if (list.empty()) {
         return {};
     }

@@ -12,15 +12,11 @@ namespace {
 using Names = std::vector<Text>;
 
 // The fixture stands in for the status line and the message box.
-class StoreTest : public ::testing::Test, public StatusSink, public Dialogs {
+class StoreTest : public ::testing::Test, public StatusSink, public MessageSink {
   protected:
     void stat(const Text& message) override { messages.push_back(message); }
     void messageBox(const Text& text, const Text& title) override {
         boxes.push_back({text, title});
-    }
-    bool question(const Text&, const Text&) override { return false; }
-    std::optional<Text> inputBox(const Text&, const Text&, const Text&, int, int) override {
-        return std::nullopt;
     }
 
     bool add(Text name, const Text& value = u"v") { return addItem(list, name, value, *this); }

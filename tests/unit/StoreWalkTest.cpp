@@ -15,15 +15,11 @@ using namespace zorlo;
 
 namespace {
 
-class Recorder : public StatusSink, public Dialogs {
+class Recorder : public StatusSink, public MessageSink {
   public:
     void stat(const Text& message) override { messages.push_back(message); }
     void messageBox(const Text& text, const Text& title) override {
         messages.push_back(u"box " + text + u" | " + title);
-    }
-    bool question(const Text&, const Text&) override { return false; }
-    std::optional<Text> inputBox(const Text&, const Text&, const Text&, int, int) override {
-        return std::nullopt;
     }
     std::vector<Text> messages;
 };

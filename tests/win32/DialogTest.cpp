@@ -38,7 +38,7 @@ TEST_F(ConsoleTest, DeclinedOfferAsksNoName) {
     enter(kLineWithAddress);
     EXPECT_TRUE(ask.fired());
     EXPECT_FALSE(name.fired());
-    EXPECT_TRUE(app_->console().macros.empty());
+    EXPECT_TRUE(app_->console().macroList().empty());
 }
 
 TEST_F(ConsoleTest, InvalidPatternIsReportedInAMessageBox) {

@@ -204,7 +204,7 @@ TEST_F(DropTest, DataThatCannotBeReadIsReportedAsOleError) {
     data.offerFailing(CF_HDROP);
     drop(data);
     EXPECT_TRUE(paneHas(L"OLE Drop\r\n  OLE ERROR: ")) << pane();
-    EXPECT_FALSE(app_->console().oleDrop);
+    EXPECT_FALSE(app_->console().snapshot().oleDrop);
 }
 
 } // namespace

@@ -54,7 +54,7 @@ TEST_F(ConsoleTest, ProgramWritesRunTheChangeHandlingBeforeReturning) {
     EXPECT_TRUE(endsWith(pane(), L"  note\r\n>")) << pane();
     // WM_SETTEXT, for which a multi-line EDIT sends no EN_CHANGE of its own.
     app_->mainWindow().textArea().setText(u"out>typed");
-    EXPECT_EQ(app_->console().cmdLine, u"typed");
+    EXPECT_EQ(app_->console().snapshot().cmdLine, u"typed");
 }
 
 TEST_F(ConsoleTest, UpAndDownRecallEnteredLines) {
@@ -142,17 +142,18 @@ TEST_F(ConsoleTest, HidingLeavesTheTopmostBandInPlace) {
     EXPECT_FALSE(IsWindowVisible(window()));
     EXPECT_FALSE(GetWindowLongPtrW(window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(placeOf(window()), before);
-    EXPECT_EQ(app_->console().shown, 0);
+    EXPECT_EQ(app_->console().snapshot().shown, 0);
 }
 
-TEST_F(ConsoleTest, ToggleMessageOfASecondStartShowsAHiddenConsole) {
-    auto& console = app_->console();
-    console.hideWindow();
-    console.hidden = true;
+TEST_F(ConsoleTest, ToggleMessagesOfSecondStartsHideAndShowTheConsole) {
+    const auto& console = app_->console();
+    PostMessageW(window(), SingleInstance::toggleMessage(), 0, 0);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(window()); }));
+    EXPECT_TRUE(console.snapshot().hidden);
     PostMessageW(window(), SingleInstance::toggleMessage(), 0, 0);
     EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(window()) != FALSE; }));
-    EXPECT_EQ(console.shown, 1);
-    EXPECT_FALSE(console.hidden);
+    EXPECT_EQ(console.snapshot().shown, 1);
+    EXPECT_FALSE(console.snapshot().hidden);
 }
 
 TEST_F(ConsoleTest, ExitClosesAtTheNextTickAndSaves) {
@@ -222,7 +223,7 @@ TEST_F(ConsoleTest, ClosingTheCaptureWindowKeepsTheHotkey) {
                       [](HWND capture) { SendMessageW(capture, WM_CLOSE, 0, 0); });
     enter(L"param key");
     ASSERT_TRUE(watch.fired());
-    EXPECT_TRUE(app_->console().xTimers);
+    EXPECT_TRUE(app_->console().snapshot().xTimers);
     enter(L"listparams");
     EXPECT_TRUE(paneHas(L"  key (123)\r\n") && paneHas(L"  modifier (0)\r\n")) << pane();
 }

@@ -1,6 +1,6 @@
 #include "platform/fake/FakeCaptureWindow.hpp"
 
-#include "activation/HotkeyCapture.hpp"
+#include "platform/HotkeyCapture.hpp"
 
 namespace zorlo {
 

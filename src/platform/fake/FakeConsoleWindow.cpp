@@ -1,6 +1,6 @@
 #include "platform/fake/FakeConsoleWindow.hpp"
 
-#include "console/Console.hpp"
+#include "platform/ConsoleEvents.hpp"
 
 namespace zorlo {
 

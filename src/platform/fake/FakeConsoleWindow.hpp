@@ -5,7 +5,7 @@
 
 namespace zorlo {
 
-class Console;
+class ConsoleEvents;
 
 // The console window on a pretend Windows desktop. It starts hidden and not in
 // front; what the console does to it is recorded as events, and the user's own
@@ -13,7 +13,7 @@ class Console;
 class FakeConsoleWindow : public ConsoleWindow {
   public:
     explicit FakeConsoleWindow(FakeEventLog& log) : log_(log) {}
-    void attach(Console* console) { console_ = console; }
+    void attach(ConsoleEvents* console) { console_ = console; }
 
     // Before the console is created: the outer frame and the screen.
     void setFrame(const Rect& frame) { frame_ = frame; }
@@ -62,7 +62,7 @@ class FakeConsoleWindow : public ConsoleWindow {
     void resized();
 
     FakeEventLog& log_;
-    Console* console_ = nullptr;
+    ConsoleEvents* console_ = nullptr;
     Text caption_;
     bool visible_ = false;
     bool minimized_ = false;

@@ -7,7 +7,7 @@ Desktop FakeDesktop::desktop() {
                    processes, files, keyboard, sound,   captureWindow, settingsFolder_};
 }
 
-void FakeDesktop::attach(Console* console) {
+void FakeDesktop::attach(ConsoleEvents* console) {
     textArea.attach(console);
     window.attach(console);
 }

@@ -16,7 +16,7 @@
 
 namespace zorlo {
 
-class Console;
+class ConsoleEvents;
 
 // Every fake port in one place, sharing one event log. Create the console with
 // desktop(), then attach() it so that the text area and the window can call
@@ -29,7 +29,7 @@ class FakeDesktop {
     FakeDesktop& operator=(const FakeDesktop&) = delete;
 
     Desktop desktop();
-    void attach(Console* console);
+    void attach(ConsoleEvents* console);
 
     FakeEventLog log;
     FakeTextArea textArea;

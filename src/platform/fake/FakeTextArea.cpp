@@ -1,6 +1,6 @@
 #include "platform/fake/FakeTextArea.hpp"
 
-#include "console/Console.hpp"
+#include "platform/ConsoleEvents.hpp"
 
 #include <algorithm>
 
@@ -47,7 +47,7 @@ void FakeTextArea::edit(int start, int count, const Text& insert) {
 
 void FakeTextArea::changed() {
     if (console_ != nullptr) {
-        console_->txtCLI_Change();
+        console_->textChange();
     }
 }
 

@@ -4,14 +4,14 @@
 
 namespace zorlo {
 
-class Console;
+class ConsoleEvents;
 
 // A text area held in memory that behaves like a Windows multi-line text box:
 // every write raises the console's change handling before it returns, and the
 // editing keys act on the text the way the box's own key handling does.
 class FakeTextArea : public TextArea {
   public:
-    void attach(Console* console) { console_ = console; }
+    void attach(ConsoleEvents* console) { console_ = console; }
 
     Text text() const override { return text_; }
     int length() const override { return static_cast<int>(text_.size()); }
@@ -49,7 +49,7 @@ class FakeTextArea : public TextArea {
     void edit(int start, int count, const Text& insert);
     void changed();
 
-    Console* console_ = nullptr;
+    ConsoleEvents* console_ = nullptr;
     Text text_;
     int caret_ = 0;
     int selLength_ = 0;

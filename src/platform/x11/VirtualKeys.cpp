@@ -1,6 +1,6 @@
 #include "platform/x11/VirtualKeys.hpp"
 
-#include "activation/KeyCodes.hpp"
+#include "platform/KeyCodes.hpp"
 
 #define XK_MISCELLANY
 #define XK_LATIN1

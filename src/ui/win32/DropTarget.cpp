@@ -1,6 +1,6 @@
 #include "ui/win32/DropTarget.hpp"
 
-#include "console/Console.hpp"
+#include "platform/ConsoleEvents.hpp"
 #include "ui/win32/DataObjectDrop.hpp"
 #include "ui/win32/ShiftState.hpp"
 
@@ -73,7 +73,7 @@ HRESULT STDMETHODCALLTYPE DropTarget::Drop(IDataObject* data, DWORD keyState, PO
     // No exception may cross back into OLE; the handler reports its own failures.
     try {
         const DataObjectDrop dropped(*data);
-        console_->txtCLI_OLEDragDrop(dropped, shiftFromDropKeyState(keyState));
+        console_->textDrop(dropped, shiftFromDropKeyState(keyState));
     } catch (...) {
         return E_UNEXPECTED;
     }

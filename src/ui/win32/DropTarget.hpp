@@ -5,7 +5,7 @@
 #include <ole2.h>
 
 namespace zorlo {
-class Console;
+class ConsoleEvents;
 }
 
 namespace zorlo::win32 {
@@ -15,7 +15,7 @@ namespace zorlo::win32 {
 // front end holds one reference and RegisterDragDrop another.
 class DropTarget final : public IDropTarget {
   public:
-    explicit DropTarget(Console* console) : console_(console) {}
+    explicit DropTarget(ConsoleEvents* console) : console_(console) {}
     DropTarget(const DropTarget&) = delete;
     DropTarget& operator=(const DropTarget&) = delete;
 
@@ -37,7 +37,7 @@ class DropTarget final : public IDropTarget {
     ~DropTarget() = default;
 
     LONG references_ = 1;
-    Console* console_;
+    ConsoleEvents* console_;
 };
 
 } // namespace zorlo::win32

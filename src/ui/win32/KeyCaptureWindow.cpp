@@ -1,6 +1,6 @@
 #include "ui/win32/KeyCaptureWindow.hpp"
 
-#include "activation/HotkeyCapture.hpp"
+#include "platform/HotkeyCapture.hpp"
 #include "ui/win32/ShiftState.hpp"
 #include "ui/win32/Twips.hpp"
 

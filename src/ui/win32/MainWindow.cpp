@@ -1,6 +1,6 @@
 #include "ui/win32/MainWindow.hpp"
 
-#include "console/Console.hpp"
+#include "platform/ConsoleEvents.hpp"
 #include "platform/win32/Foreground.hpp"
 #include "platform/win32/SingleInstance.hpp"
 #include "platform/win32/WideText.hpp"
@@ -61,7 +61,7 @@ MainWindow::~MainWindow() {
     DeleteObject(background_);
 }
 
-void MainWindow::attach(Console* console) {
+void MainWindow::attach(ConsoleEvents* console) {
     console_ = console;
     textArea_.attach(console);
     if (console != nullptr) {
@@ -96,7 +96,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_TIMER:
         if (wParam == kTimerId && console_ != nullptr) {
-            console_->theTimer_Timer();
+            console_->timerTick();
         }
         return 0;
     case WM_COMMAND:

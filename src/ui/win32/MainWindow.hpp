@@ -10,7 +10,7 @@
 #include <ole2.h>
 
 namespace zorlo {
-class Console;
+class ConsoleEvents;
 }
 
 namespace zorlo::win32 {
@@ -33,7 +33,7 @@ class MainWindow : public ConsoleWindow {
     MainWindow& operator=(const MainWindow&) = delete;
 
     // Starts the event flow into the console (and the timer).
-    void attach(Console* console);
+    void attach(ConsoleEvents* console);
     // Drops on the text area go to the target until the window is destroyed.
     bool registerDropTarget(IDropTarget* target);
     HWND handle() const { return window_; }
@@ -89,7 +89,7 @@ class MainWindow : public ConsoleWindow {
     HWND window_ = nullptr;
     Win32TextArea textArea_;
     Win32StatusLabel label_;
-    Console* console_ = nullptr;
+    ConsoleEvents* console_ = nullptr;
     HBRUSH background_ = nullptr;
     bool endsProgram_;
     bool closing_ = false;

@@ -1,6 +1,6 @@
 #include "ui/win32/ShiftState.hpp"
 
-#include "activation/KeyCodes.hpp"
+#include "platform/KeyCodes.hpp"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "ui/win32/Win32TextArea.hpp"
 
-#include "console/Console.hpp"
+#include "platform/ConsoleEvents.hpp"
 #include "platform/win32/WideText.hpp"
 #include "ui/win32/ShiftState.hpp"
 
@@ -49,7 +49,7 @@ LRESULT Win32TextArea::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         int keyCode = static_cast<int>(wParam);
-        console_->txtCLI_KeyDown(keyCode, shiftFromKeyboard());
+        console_->textKeyDown(keyCode, shiftFromKeyboard());
         if (keyCode == 0) {
             return 0; // cancelled: EDIT never sees the key
         }
@@ -57,12 +57,12 @@ LRESULT Win32TextArea::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_KEYUP:
     case WM_SYSKEYUP:
-        console_->txtCLI_KeyUp(static_cast<int>(wParam), shiftFromKeyboard());
+        console_->textKeyUp(static_cast<int>(wParam), shiftFromKeyboard());
         return passOn(message, wParam, lParam);
     case WM_LBUTTONUP: {
         // EDIT first ends its mouse selection, so the handler sees the final one.
         const LRESULT result = passOn(message, wParam, lParam);
-        console_->txtCLI_MouseUp(kLeftButton, shiftFromMouseFlags(static_cast<unsigned>(wParam)));
+        console_->textMouseUp(kLeftButton, shiftFromMouseFlags(static_cast<unsigned>(wParam)));
         return result;
     }
     default:
@@ -72,7 +72,7 @@ LRESULT Win32TextArea::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Win32TextArea::editChanged() {
     if (ownWrites_ == 0 && console_ != nullptr) {
-        console_->txtCLI_Change();
+        console_->textChange();
     }
 }
 
@@ -86,7 +86,7 @@ template <class Write> void Win32TextArea::ownWrite(Write write) {
     }
     --ownWrites_;
     if (console_ != nullptr) {
-        console_->txtCLI_Change();
+        console_->textChange();
     }
 }
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 namespace zorlo {
-class Console;
+class ConsoleEvents;
 }
 
 namespace zorlo::win32 {
@@ -20,7 +20,7 @@ class Win32TextArea : public TextArea {
     Win32TextArea& operator=(const Win32TextArea&) = delete;
 
     void create(HWND parent, int id, const RECT& pixels);
-    void attach(Console* console) { console_ = console; }
+    void attach(ConsoleEvents* console) { console_ = console; }
     HWND handle() const { return edit_; }
     // The parent's EN_CHANGE notification.
     void editChanged();
@@ -46,7 +46,7 @@ class Win32TextArea : public TextArea {
 
     HWND edit_ = nullptr;
     WNDPROC original_ = nullptr;
-    Console* console_ = nullptr;
+    ConsoleEvents* console_ = nullptr;
     int ownWrites_ = 0;
 };
 

@@ -7,7 +7,7 @@ namespace zorlo {
 
 void Console::openShell(const Text& name) {
     try {
-        const Text folder = getItem(macros, name, d_.dialogs);
+        const Text folder = getItem(macros, name, *this);
         if (folder.empty()) {
             throw Failure(u"Not Found");
         }

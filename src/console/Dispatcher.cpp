@@ -17,7 +17,7 @@ void Console::runCommand() {
     history->Reset();
     try {
         parseArgs(cmdLine, args);
-        busy = true;
+        const BusyGuard running(*this);
         const Text& word = args[1];
         const auto is = [&word](TextView command) { return equalsIgnoreCase(word, command); };
         if (is(u"help")) {
@@ -50,7 +50,6 @@ void Console::runCommand() {
         } else {
             runLaunchPath();
         }
-        busy = false;
     } catch (const Failure& failure) {
         reportFailure(failure.description());
     } catch (const std::exception& failure) {
@@ -62,9 +61,8 @@ void Console::reportFailure(const Text& description) {
     // The report is written while busy still holds: it ends in a line break,
     // and an unguarded change handling would take that for Enter and run the
     // same failing line again, without end.
-    busy = true;
+    const BusyGuard reporting(*this);
     writeOutput(u"ERROR: " + description);
-    busy = false;
 }
 
 void Console::noteHistory(const Text& word, bool& reported) {

@@ -54,23 +54,14 @@ void Console::maxWindow() {
     d_.window.setTop(kMaxCorner);
     d_.window.setWidth(d_.window.screenWidth() - kMaxWidthMargin);
     d_.window.setHeight(d_.window.screenHeight() - kMaxHeightMargin);
-    const bool wasBusy = busy;
-    busy = false;
+    const BusyGuard resizing(*this, false);
     formResize();
-    busy = wasBusy;
 }
 
 void Console::minWindow() {
-    const bool wasBusy = busy;
     maximized = false;
-    busy = false;
-    try {
-        applyGeometry();
-    } catch (...) {
-        busy = wasBusy;
-        throw;
-    }
-    busy = wasBusy;
+    const BusyGuard resizing(*this, false);
+    applyGeometry();
 }
 
 } // namespace zorlo

@@ -6,8 +6,10 @@ namespace zorlo {
 
 class DroppedData;
 
-// The window events that the Qt front end hands on. The console engine is the
-// one real receiver; the indirection lets the widget adapters be tested alone.
+// The one way into the console: the window events that every front end, the
+// fake desktop and zorlo-script hand on. The console engine is the one real
+// receiver; the indirection keeps the front ends and the fakes free of the
+// engine's class and lets the widget adapters be tested alone.
 class ConsoleEvents {
   public:
     virtual ~ConsoleEvents() = default;

@@ -1,7 +1,7 @@
 #include "console/Console.hpp"
 
-#include "activation/KeyCodes.hpp"
 #include "launch/PathText.hpp"
+#include "platform/KeyCodes.hpp"
 #include "store/MacroNames.hpp"
 #include "text/Failure.hpp"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/KeyCodes.hpp"
+
 namespace zorlo {
 
 // The capture window's own logic ("frmKey"): records the first ordinary key
@@ -14,7 +16,20 @@ class HotkeyCapture {
         closedWithoutKey = false;
     }
     // A key went down while the window has the keyboard. shift: 1 Shift, 2 Ctrl, 4 Alt.
-    void formKeyDown(int keyCode, int shift);
+    void formKeyDown(int keyCode, int shift) {
+        if (keyCode == vk::Shift || keyCode == vk::Control || keyCode == vk::Alt) {
+            return; // a modifier alone is never captured
+        }
+        modKey = 0;
+        if (shift == ShiftState::Shift) {
+            modKey = vk::Shift;
+        } else if (shift == ShiftState::Ctrl) {
+            modKey = vk::Control;
+        } else if (shift == ShiftState::Alt) {
+            modKey = vk::Alt;
+        }
+        hotKey = keyCode;
+    }
     // The user closed the window without pressing a key: the capture ends, nothing changes.
     void formClosed() { closedWithoutKey = true; }
 

@@ -1,6 +1,6 @@
 #include "console/Console.hpp"
 
-#include "activation/KeyCodes.hpp"
+#include "platform/KeyCodes.hpp"
 #include "store/Pattern.hpp"
 #include "store/Store.hpp"
 #include "text/Failure.hpp"
@@ -31,12 +31,11 @@ void Console::txtCLI_Change() {
         if (pendingLine.empty()) {
             cmdLine = d_.textArea.textFrom(lineStart);
         } else {
-            busy = true;
+            const BusyGuard replacing(*this);
             d_.textArea.setCaret(lineStart);
             d_.textArea.setSelLength(n - lineStart);
             d_.textArea.replaceSelection(pendingLine);
             cmdLine = pendingLine;
-            busy = false;
         }
     }
     if (d_.textArea.length() == 0) {
