@@ -35,8 +35,8 @@ void Console::keepUnreadFile(bool& pending, const std::filesystem::path& file) {
     auto kept = file;
     kept += ".bad";
     copyFileReplacing(file, kept);
-    const Text shown = fileNameText(file);
-    Stat(u"Kept the old " + shown + u" as " + shown + u".bad");
+    const Text name = fileNameText(file);
+    Stat(u"Kept the old " + name + u" as " + name + u".bad");
 }
 
 void Console::saveHistory() {
