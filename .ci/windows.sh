@@ -23,7 +23,8 @@ if ((${#missing[@]})); then
     apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
-# The Linux build's optimisation level, so both meet the same compiler warnings.
+# The win-cross preset: the Linux build's optimisation level, so both meet the
+# same compiler warnings.
 echo "Building zorlo.exe and the Windows tests in $build"
 mkdir -p "$build"
 build_failed() { # log
@@ -31,8 +32,7 @@ build_failed() { # log
     echo "0 passed, 1 failed"
     exit 1
 }
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORLO_WERROR=ON -DZORLO_BUILD_GUI=OFF >"$build/configure.log" 2>&1 ||
+(cd "$root" && cmake --preset win-cross -B "$build") >"$build/configure.log" 2>&1 ||
     build_failed "$build/configure.log"
 cmake --build "$build" -j"$(nproc)" --target zorlo marker "${programs[@]}" >"$build/build.log" 2>&1 ||
     build_failed "$build/build.log"

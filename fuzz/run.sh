@@ -9,11 +9,10 @@ scripts/setup.sh
 
 seconds="${1:-30}"
 targets=(fuzz_pattern fuzz_parse_args fuzz_settings fuzz_history fuzz_script)
-build=build-fuzz
+build=build-fuzz # the fuzz preset's
 
-CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DZORLO_FUZZ=ON -DZORLO_WERROR=ON -DZORLO_BUILD_TESTS=OFF -DZORLO_BUILD_GUI=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target fuzzers >/dev/null
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$(nproc)" >/dev/null
 
 mkdir -p "$build/artifacts"
 failed=()

@@ -2,5 +2,5 @@
 # Configures and builds into ./build (warnings are errors).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORLO_WERROR=ON >/dev/null
-cmake --build build -j"$(nproc)"
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j"$(nproc)"

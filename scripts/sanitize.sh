@@ -8,16 +8,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
-build=build-asan
+build=build-asan # the asan preset's
 reports="$PWD/$build/sanitizer-reports"
-flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 
-CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DZORLO_WERROR=ON -DZORLO_BUILD_GUI="${ZORLO_SANITIZE_GUI:-ON}" \
-  -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_C_FLAGS="$flags" \
-  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
-  -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-cmake --build "$build" -j"$(nproc)"
+cmake --preset asan -DZORLO_BUILD_GUI="${ZORLO_SANITIZE_GUI:-ON}" >/dev/null
+cmake --build --preset asan -j"$(nproc)"
 
 rm -rf "$reports"
 mkdir -p "$reports"

@@ -9,7 +9,7 @@ packages=(
   nlohmann-json3-dev
   qt6-base-dev qt6-multimedia-dev libx11-dev libxi-dev
   xvfb xdotool xauth
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format clang-tidy-14
   libbenchmark-dev rofi suckless-tools
   "$@"
 )

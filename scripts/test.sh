@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# Sets everything up, builds, and runs every test: the fuzz targets (30 s each),
+# Sets everything up, checks that every C++ file is formatted, builds, and runs
+# every test: clang-tidy over the engine, the fuzz targets (30 s each),
 # the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # Windows console cross-built and tested under wine, the benchmarks (their
 # figures printed, never failing the run), and the suite of the ordinary build,
 # whose summary closes the output.
-# Usage: scripts/test.sh [--quick]   (--quick: the ordinary suite only)
+# Usage: scripts/test.sh [--quick]   (--quick: the format check and the ordinary suite only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+echo "== Format"
+git ls-files -z '*.cpp' '*.hpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 scripts/build.sh
 if [ "${1:-}" != "--quick" ]; then
+  echo "== clang-tidy"
+  scripts/tidy.sh
   echo "== Fuzzing"
   fuzz/run.sh "${ZORLO_FUZZ_SECONDS:-30}"
   echo "== Sanitizers"

@@ -24,6 +24,8 @@ void Console::showHelp() {
         u" command [args]",
         u"",
         u"NOTES:",
+        // One line of help, wrapped only here.
+        // NOLINTNEXTLINE(bugprone-suspicious-missing-comma)
         u" Typing an app name in place of a macro is the same "
         u"as running a macro literally. It will search the path for the "
         u"literal string typed and run it if found, or return an error.",

@@ -42,8 +42,8 @@ void Console::keepUnreadFile(bool& pending, const std::filesystem::path& file) {
     // here ends the save, and the next save tries again.
     copyFileReplacing(file, kept);
     pending = false;
-    const Text shown = fileNameText(file);
-    Stat(u"Kept the old " + shown + u" as " + shown + u".bad");
+    const Text name = fileNameText(file);
+    Stat(u"Kept the old " + name + u" as " + name + u".bad");
 }
 
 void Console::saveHistory() {

@@ -29,7 +29,7 @@ namespace zorlo {
 // back would leave the index stale, so changes go through setName/setValue.
 class BinList {
   public:
-    struct Node; // the source file's own
+    struct Node; // BinListNode.hpp, private to the BinList*.cpp files
     class const_iterator {
       public:
         using iterator_category = std::forward_iterator_tag;
@@ -127,8 +127,13 @@ class BinList {
     void rotateUp(Node* node);
     static void pull(Node* node);
     static void pullToRoot(Node* node);
+    // Into and out of both indexes, around every change of a NAME or VALUE.
     void link(Node* node);
     void unlink(Node* node);
+    void linkName(Node* node);
+    void unlinkName(Node* node);
+    void linkValue(Node* node) const; // only once the value index is built
+    void unlinkValue(const Node* node) const;
     std::uint32_t nextPriority();
     // Nodes come from blocks of the list's own: a load makes one node per pair,
     // and taking each from the general heap costs more than the rest of the add.

@@ -83,11 +83,11 @@ void CliTextEdit::dropEvent(QDropEvent* event) {
     }
     // The drag source waits until the drop returns; the engine may ask for a
     // name in a modal box, so it runs once the drag has been let go.
-    QtDroppedData data(*event->mimeData());
+    QtDroppedData dropped(*event->mimeData());
     const int shift = KeyTranslator::shiftState(event->modifiers());
-    QTimer::singleShot(0, this, [this, data, shift] {
+    QTimer::singleShot(0, this, [this, dropped, shift] {
         if (events_ != nullptr) {
-            events_->textDrop(data, shift);
+            events_->textDrop(dropped, shift);
         }
     });
 }

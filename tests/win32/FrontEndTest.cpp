@@ -216,7 +216,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, HotkeyCaptureTest,
                                            Modifiers{"Alt", {VK_MENU}, 18},
                                            Modifiers{"CtrlShift", {VK_CONTROL, VK_SHIFT}, 0},
                                            Modifiers{"None", {}, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& instance) { return std::string(instance.param.name); });
 
 TEST_F(ConsoleTest, ClosingTheCaptureWindowKeepsTheHotkey) {
     WindowWatch watch(windowTitled(KeyCaptureWindow::kClassName, L"Zorlo Hotkey"),

@@ -129,9 +129,9 @@ void CALLBACK WindowWatch::tick(HWND, UINT, UINT_PTR id, DWORD) {
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND window, LPARAM context) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(context);
-            if (IsWindowVisible(window) && search->watch->match_(window)) {
-                search->found = window;
+            auto* asked = reinterpret_cast<Search*>(context);
+            if (IsWindowVisible(window) && asked->watch->match_(window)) {
+                asked->found = window;
                 return FALSE;
             }
             return TRUE;

@@ -23,9 +23,9 @@ std::vector<std::string> PosixProcessStarter::candidates() {
 
 std::string PosixProcessStarter::findTerminal() {
     for (const std::string& name : candidates()) {
-        const std::string program = name.find('/') != std::string::npos
-                                        ? (posix::isExecutableFile(name) ? name : std::string())
-                                        : posix::findOnPath(name);
+        std::string program = name.find('/') != std::string::npos
+                                  ? (posix::isExecutableFile(name) ? name : std::string())
+                                  : posix::findOnPath(name);
         if (!program.empty()) {
             return program;
         }

@@ -18,7 +18,7 @@ std::filesystem::path programFolder(const std::filesystem::path& exeFolder) {
     if (!exeFolder.empty() && access(exeFolder.c_str(), W_OK) == 0) {
         return exeFolder;
     }
-    const std::filesystem::path folder = userConfigFolder();
+    std::filesystem::path folder = userConfigFolder();
     // A folder that cannot be made shows up later as the settings' load and save reports.
     std::error_code error;
     std::filesystem::create_directories(folder, error);

@@ -11,7 +11,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char** environ;
+// POSIX leaves declaring it to the program; glibc declares it only for GNU sources.
+extern char** environ; // NOLINT(readability-redundant-declaration)
 
 namespace zorlo::posix {
 
@@ -82,6 +83,7 @@ Started startDetached(const std::string& program, const std::vector<std::string>
     words.push_back(program);
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (auto& word : words) {
         argv.push_back(word.data());
     }

@@ -1,169 +1,33 @@
-#include "store/BinList.hpp"
+// BinList's order tree: a treap in list order, with order statistics. A node's
+// place in the list is its place in an in-order walk; its priority only shapes
+// the tree. Invariants: no node's priority exceeds its parent's; every node's
+// size, wild count, leftMaxOrderHead and extremes (maxOrder, minFold, maxFold
+// with their heads) are those of its subtree, so each change pulls them up to
+// the root; and every node of the tree is in the indexes (link) while it is in
+// the list.
+
+#include "store/BinListNode.hpp"
 
 #include "store/OrderKey.hpp"
-#include "store/Pattern.hpp"
 
-#include <algorithm>
-#include <new>
 #include <stdexcept>
-#include <utility>
 
 namespace zorlo {
 
-namespace {
-
-std::uint64_t foldHash(TextView text) {
-    std::uint64_t hash = 0xCBF29CE484222325ULL;
-    for (const char16_t c : text) {
-        hash ^= foldCase(c);
-        hash *= 0x100000001B3ULL;
-    }
-    return hash ^ (hash >> 31);
-}
-
-int foldKey(char16_t c) {
-    return orderKey(foldCase(c));
-}
-
-// The order of the names' order keys, an empty name counting as the
-// greatest, because the insertion walk stops at an empty name just as at a
-// greater one (and fails there). Whether some name of a subtree orders after a
-// new name (orderKeyGreater) then depends only on the subtree's greatest name.
-int compareOrder(TextView a, TextView b) {
-    if (a.empty() || b.empty()) {
-        return static_cast<int>(a.empty()) - static_cast<int>(b.empty());
-    }
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t j = 0; j < common; ++j) {
-        const int ka = orderKey(a[j]);
-        const int kb = orderKey(b[j]);
-        if (ka != kb) {
-            return ka < kb ? -1 : 1;
-        }
-    }
-    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
-}
-
-// Folded names ordered by the keys of their folded characters: names that
-// begin alike without regard to case then sit in one range of this order.
-int compareFold(TextView a, TextView b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t j = 0; j < common; ++j) {
-        const int ka = foldKey(a[j]);
-        const int kb = foldKey(b[j]);
-        if (ka != kb) {
-            return ka < kb ? -1 : 1;
-        }
-    }
-    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
-}
-
-// Where a name lies in compareFold's order against the names that begin with
-// word: -1 before all of them, 0 possibly one of them, 1 after all of them.
-int comparePrefix(TextView name, TextView word) {
-    for (std::size_t j = 0; j < word.size(); ++j) {
-        if (j == name.size()) {
-            return -1;
-        }
-        const int kn = foldKey(name[j]);
-        const int kw = foldKey(word[j]);
-        if (kn != kw) {
-            return kn < kw ? -1 : 1;
-        }
-    }
-    return 0;
-}
-
-bool beginsWith(TextView name, TextView word) {
-    return equalsIgnoreCase(name.substr(0, word.size()), word);
-}
-
-// The first keys of a name packed into one number that orders as the keys do,
-// so that most comparisons in a descent need not reach the name's characters.
-// A key byte is the key plus one (0 pads a short name); keys from 254 on share
-// the byte 255 and end the packing, so equal heads say nothing and the names
-// themselves decide.
-using Head = std::uint64_t;
-constexpr std::size_t kHeadKeys = 7;
-constexpr Head kEmptyOrderHead = Head{0xFF} << 56; // above every name, as in compareOrder
-
-Head headByte(int key) {
-    return key < 254 ? static_cast<Head>(key + 1) : 255;
-}
-
-Head byteAt(Head byte, std::size_t j) {
-    return byte << (48 - 8 * j);
-}
-
-template <typename Key> Head packHead(TextView name, Key key) {
-    Head head = 0;
-    for (std::size_t j = 0; j < std::min(name.size(), kHeadKeys); ++j) {
-        const Head byte = headByte(key(name[j]));
-        head |= byteAt(byte, j);
-        if (byte == 255) {
-            break;
-        }
-    }
-    return head;
-}
-
-Head orderHead(TextView name) {
-    return name.empty() ? kEmptyOrderHead : packHead(name, orderKey);
-}
-
-Head foldHead(TextView name) {
-    return packHead(name, foldKey);
-}
-
-} // namespace
-
-struct alignas(64) BinList::Node {
-    Node(Bin pair, std::uint32_t rank) : priority(rank), bin(std::move(pair)) {
-        renamed();
-        maxOrderHead = orderHead;
-        minFoldHead = foldHead;
-        maxFoldHead = foldHead;
-        wild = plain ? 0 : 1;
-    }
-
-    void renamed() {
-        orderHead = zorlo::orderHead(bin.NAME);
-        foldHead = zorlo::foldHead(bin.NAME);
-        plain = isPlainName(bin.NAME);
-        nameHash = static_cast<std::uint32_t>(foldHash(bin.NAME));
-    }
-
-    // What a descent reads comes first, within one cache line.
-    Node* left = nullptr;
-    Node* right = nullptr;
-    std::uint32_t size = 1;
-    std::uint32_t priority;
-    Head orderHead = 0;
-    Head leftMaxOrderHead = 0; // the left subtree's maxOrderHead, 0 without one
-    Node* parent = nullptr;
-    Head foldHead = 0;
-    Head minFoldHead = 0;
-    Head maxFoldHead = 0;
-    Head maxOrderHead = 0;
-    // The subtree's extremes, as nodes, so that no name is copied.
-    const Node* maxOrder = this;
-    const Node* minFold = this;
-    const Node* maxFold = this;
-    std::uint32_t wild = 0;
-    std::uint32_t nameHash = 0;
-    std::uint32_t valueHash = 0;
-    bool plain = true;
-    Bin bin;
-};
+using binlist::byteAt;
+using binlist::Head;
+using binlist::headByte;
+using binlist::kHeadKeys;
 
 namespace {
 
 bool orderAbove(Head headA, const BinList::Node* a, Head headB, const BinList::Node* b) {
-    return headA != headB ? headA > headB : compareOrder(a->bin.NAME, b->bin.NAME) > 0;
+    return headA != headB ? headA > headB : binlist::compareOrder(a->bin.NAME, b->bin.NAME) > 0;
 }
 
 int foldOrder(Head headA, const BinList::Node* a, Head headB, const BinList::Node* b) {
-    return headA != headB ? (headA < headB ? -1 : 1) : compareFold(a->bin.NAME, b->bin.NAME);
+    return headA != headB ? (headA < headB ? -1 : 1)
+                          : binlist::compareFold(a->bin.NAME, b->bin.NAME);
 }
 
 } // namespace
@@ -227,49 +91,6 @@ BinList& BinList::operator=(BinList&& other) noexcept {
         spare_ = std::exchange(other.spare_, nullptr);
     }
     return *this;
-}
-
-namespace {
-constexpr std::size_t kFirstBlock = 8;
-constexpr std::size_t kLargestBlock = 4096;
-
-std::size_t blockSize(std::size_t index) {
-    return std::min(kFirstBlock << std::min<std::size_t>(index, 20), kLargestBlock);
-}
-} // namespace
-
-BinList::Node* BinList::make(Bin bin) {
-    const std::uint32_t rank = nextPriority();
-    if (spare_ != nullptr) {
-        Node* memory = spare_;
-        spare_ = *std::launder(reinterpret_cast<Node**>(memory));
-        return new (memory) Node(std::move(bin), rank);
-    }
-    if (blockRoom_ == 0) {
-        const std::size_t size = blockSize(blocks_.size());
-        blocks_.push_back(static_cast<Node*>(
-            ::operator new (sizeof(Node) * size, std::align_val_t{alignof(Node)})));
-        blockRoom_ = size;
-    }
-    Node* memory = blocks_.back() + (blockSize(blocks_.size() - 1) - blockRoom_);
-    --blockRoom_;
-    return new (memory) Node(std::move(bin), rank);
-}
-
-void BinList::destroy(Node* node) {
-    node->~Node();
-    // The storage then holds only the link to the next spare node.
-    new (static_cast<void*>(node)) Node*(spare_);
-    spare_ = node;
-}
-
-void BinList::releaseBlocks() {
-    spare_ = nullptr;
-    for (Node* block : blocks_) {
-        ::operator delete (block, std::align_val_t{alignof(Node)});
-    }
-    blocks_.clear();
-    blockRoom_ = 0;
 }
 
 std::size_t BinList::sizeOf(const Node* node) noexcept {
@@ -539,110 +360,14 @@ void BinList::clear() {
     releaseBlocks();
 }
 
-void BinList::Table::insert(std::uint32_t hash, Node* node) {
-    if (2 * (used_ + 1) > slots_.size()) {
-        std::vector<Slot> old(std::max<std::size_t>(16, slots_.size() * 2));
-        old.swap(slots_);
-        used_ = 0;
-        for (const Slot& slot : old) {
-            if (slot.node != nullptr) {
-                insert(slot.hash, slot.node);
-            }
-        }
-    }
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t at = hash & mask;
-    while (slots_[at].node != nullptr) {
-        at = (at + 1) & mask;
-    }
-    slots_[at] = Slot{hash, node};
-    ++used_;
-}
-
-void BinList::Table::erase(std::uint32_t hash, const Node* node) {
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t at = hash & mask;
-    while (slots_[at].node != node) {
-        at = (at + 1) & mask;
-    }
-    // Later slots of the same run move up where their probe may start, so
-    // that no lookup stops early at the hole.
-    std::size_t hole = at;
-    for (std::size_t next = (hole + 1) & mask; slots_[next].node != nullptr;
-         next = (next + 1) & mask) {
-        const std::size_t home = slots_[next].hash & mask;
-        if (((next - home) & mask) >= ((next - hole) & mask)) {
-            slots_[hole] = slots_[next];
-            hole = next;
-        }
-    }
-    slots_[hole] = Slot{};
-    --used_;
-}
-
-template <typename Visit> void BinList::Table::forEach(std::uint32_t hash, Visit&& visit) const {
-    if (slots_.empty()) {
-        return;
-    }
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t at = hash & mask; slots_[at].node != nullptr; at = (at + 1) & mask) {
-        if (slots_[at].hash == hash) {
-            visit(slots_[at].node);
-        }
-    }
-}
-
 void BinList::link(Node* node) {
-    if (node->plain) {
-        names_.insert(node->nameHash, node);
-    }
-    if (valuesBuilt_) {
-        node->valueHash = static_cast<std::uint32_t>(foldHash(node->bin.VALUE));
-        values_.insert(node->valueHash, node);
-    }
+    linkName(node);
+    linkValue(node);
 }
 
 void BinList::unlink(Node* node) {
-    if (node->plain) {
-        names_.erase(node->nameHash, node);
-    }
-    if (valuesBuilt_) {
-        values_.erase(node->valueHash, node);
-    }
-}
-
-std::size_t BinList::findSameName(TextView name, std::size_t after) const {
-    // A text with wildcards folds equal only to names with the same wildcards,
-    // and those are not in the table.
-    if (!isPlainName(name)) {
-        return 0;
-    }
-    std::size_t best = 0;
-    names_.forEach(static_cast<std::uint32_t>(foldHash(name)), [&](const Node* node) {
-        if (equalsIgnoreCase(node->bin.NAME, name)) {
-            const std::size_t position = positionOf(node);
-            if (position > after && (best == 0 || position < best)) {
-                best = position;
-            }
-        }
-    });
-    return best;
-}
-
-bool BinList::holdsValue(TextView text) const {
-    if (!valuesBuilt_) {
-        valuesBuilt_ = true;
-        for (auto it = begin(); it != end(); ++it) {
-            Node* node = const_cast<Node*>(it.node_);
-            node->valueHash = static_cast<std::uint32_t>(foldHash(node->bin.VALUE));
-            values_.insert(node->valueHash, node);
-        }
-    }
-    bool held = false;
-    values_.forEach(static_cast<std::uint32_t>(foldHash(text)), [&](const Node* node) {
-        held = held || equalsIgnoreCase(node->bin.VALUE, text);
-    });
-    return held;
+    unlinkName(node);
+    unlinkValue(node);
 }
 
 BinList::const_iterator BinList::findOrderPlace(TextView name) const {
@@ -715,7 +440,7 @@ std::size_t BinList::findPrefix(TextView word, std::size_t after) const {
     }
     // Every name that begins with the word has a head from `low` to `high`:
     // the word's own bytes, then anything where the word has ended.
-    const Head low = zorlo::foldHead(word);
+    const Head low = binlist::foldHead(word);
     bool open = word.size() < kHeadKeys;
     for (std::size_t j = 0; j < std::min(word.size(), kHeadKeys); ++j) {
         open = open && (low & byteAt(255, j)) != byteAt(255, j);
@@ -728,10 +453,10 @@ std::size_t BinList::findPrefix(TextView word, std::size_t after) const {
         root_, 0, after,
         [&](const Node* subtree) {
             return subtree->maxFoldHead >= low && subtree->minFoldHead <= high &&
-                   comparePrefix(subtree->maxFold->bin.NAME, word) >= 0 &&
-                   comparePrefix(subtree->minFold->bin.NAME, word) <= 0;
+                   binlist::comparePrefix(subtree->maxFold->bin.NAME, word) >= 0 &&
+                   binlist::comparePrefix(subtree->minFold->bin.NAME, word) <= 0;
         },
-        [word](const Node* node) { return beginsWith(node->bin.NAME, word); });
+        [word](const Node* node) { return binlist::beginsWith(node->bin.NAME, word); });
 }
 
 std::size_t BinList::nextWildName(std::size_t after) const {

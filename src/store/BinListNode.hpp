@@ -1,0 +1,102 @@
+#pragma once
+
+// BinList's insides, shared by the files that make it up: the packed key heads,
+// the node, and the hash table's lookup. Nothing outside store/BinList*.cpp
+// includes this.
+//
+// Invariant of the key heads: for any two names, a head that is greater in the
+// order of unsigned numbers belongs to the name that is greater in the name's
+// own order (compareOrder for order heads, compareFold for fold heads). Equal
+// heads say nothing, and the names themselves decide.
+
+#include "store/BinList.hpp"
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+namespace zorlo {
+
+namespace binlist {
+
+// Case-blind hash of a text, the same for every spelling foldCase makes equal.
+std::uint64_t foldHash(TextView text);
+
+// The order of the names' order keys, an empty name counting as the greatest.
+int compareOrder(TextView a, TextView b);
+// Folded names ordered by the keys of their folded characters.
+int compareFold(TextView a, TextView b);
+// Where a name lies in compareFold's order against the names that begin with
+// word: -1 before all of them, 0 possibly one of them, 1 after all of them.
+int comparePrefix(TextView name, TextView word);
+bool beginsWith(TextView name, TextView word);
+
+// The first keys of a name packed into one number that orders as the keys do,
+// so that most comparisons in a descent need not reach the name's characters.
+// A key byte is the key plus one (0 pads a short name); keys from 254 on share
+// the byte 255 and end the packing, so equal heads say nothing and the names
+// themselves decide.
+using Head = std::uint64_t;
+constexpr std::size_t kHeadKeys = 7;
+constexpr Head kEmptyOrderHead = Head{0xFF} << 56; // above every name, as in compareOrder
+
+inline Head headByte(int key) {
+    return key < 254 ? static_cast<Head>(key + 1) : 255;
+}
+
+inline Head byteAt(Head byte, std::size_t j) {
+    return byte << (48 - 8 * j);
+}
+
+Head orderHead(TextView name);
+Head foldHead(TextView name);
+
+} // namespace binlist
+
+struct alignas(64) BinList::Node {
+    Node(Bin pair, std::uint32_t rank) : priority(rank), bin(std::move(pair)) {
+        renamed();
+        maxOrderHead = orderHead;
+        minFoldHead = foldHead;
+        maxFoldHead = foldHead;
+        wild = plain ? 0 : 1;
+    }
+
+    void renamed();
+
+    // What a descent reads comes first, within one cache line.
+    Node* left = nullptr;
+    Node* right = nullptr;
+    std::uint32_t size = 1;
+    std::uint32_t priority;
+    binlist::Head orderHead = 0;
+    binlist::Head leftMaxOrderHead = 0; // the left subtree's maxOrderHead, 0 without one
+    Node* parent = nullptr;
+    binlist::Head foldHead = 0;
+    binlist::Head minFoldHead = 0;
+    binlist::Head maxFoldHead = 0;
+    binlist::Head maxOrderHead = 0;
+    // The subtree's extremes, as nodes, so that no name is copied.
+    const Node* maxOrder = this;
+    const Node* minFold = this;
+    const Node* maxFold = this;
+    std::uint32_t wild = 0;
+    std::uint32_t nameHash = 0;
+    std::uint32_t valueHash = 0;
+    bool plain = true;
+    Bin bin;
+};
+
+template <typename Visit> void BinList::Table::forEach(std::uint32_t hash, Visit&& visit) const {
+    if (slots_.empty()) {
+        return;
+    }
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = hash & mask; slots_[at].node != nullptr; at = (at + 1) & mask) {
+        if (slots_[at].hash == hash) {
+            visit(slots_[at].node);
+        }
+    }
+}
+
+} // namespace zorlo
