@@ -5,6 +5,12 @@
 namespace zorlo {
 
 void HotkeyCapture::formKeyDown(int keyCode, int shift) {
+    // Esc is how a user backs out of a window; as the hotkey it would also
+    // toggle the console out of every other program.
+    if (keyCode == vk::Escape) {
+        formClosed();
+        return;
+    }
     if (keyCode == vk::Shift || keyCode == vk::Control || keyCode == vk::Alt) {
         return; // a modifier alone is never captured
     }

@@ -14,6 +14,7 @@ class HotkeyCapture {
         closedWithoutKey = false;
     }
     // A key went down while the window has the keyboard. shift: 1 Shift, 2 Ctrl, 4 Alt.
+    // Esc, with or without modifiers, ends the capture as closing the window does.
     void formKeyDown(int keyCode, int shift);
     // The user closed the window without pressing a key: the capture ends, nothing changes.
     void formClosed() { closedWithoutKey = true; }
