@@ -343,6 +343,14 @@ class AdapterTest : public QObject {
         frmKey.close(); // the user's close ends the wait without a key
         QVERIFY(capture.closedWithoutKey);
         QVERIFY(!capture.waiting());
+        capture.formLoad();
+        frmKey.open(capture, 0, 0);
+        QTest::keyClick(&frmKey, Qt::Key_Escape); // Esc backs out the same way
+        QVERIFY(!capture.waiting());
+        QCOMPARE(capture.hotKey, HotkeyCapture::kNothing);
+        frmKey.shut();
+        // Room for the title beside a title bar's icon and three buttons.
+        QVERIFY(frmKey.width() >= frmKey.fontMetrics().horizontalAdvance("Zorlo Hotkey") + 120);
     }
 
     void dialogsAreModalAndAnswered() {
