@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   nlohmann-json3-dev
   qt6-base-dev qt6-multimedia-dev libx11-dev libxi-dev
-  xvfb xdotool xauth
+  xvfb xdotool xauth openbox
   clang-14 libclang-rt-14-dev clang-format clang-tidy-14
   libbenchmark-dev rofi suckless-tools
   "$@"

@@ -1,5 +1,6 @@
 #include "console/Console.hpp"
 
+#include "console/KeyNames.hpp"
 #include "store/Pattern.hpp"
 #include "store/Store.hpp"
 
@@ -37,6 +38,8 @@ void Console::setParam(const Text& name) {
             addItem(params, key, toText(frmKey.hotKey), *this);
             Text modifier = u"modifier";
             addItem(params, modifier, toText(frmKey.modKey), *this);
+            // The capture window closes at once; the line says what was taken.
+            writeOutput(u"Hotkey: " + hotkeyName(frmKey.hotKey, frmKey.modKey));
         }
         d_.captureWindow.close();
         return;

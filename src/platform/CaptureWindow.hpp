@@ -4,10 +4,12 @@
 
 namespace zorlo {
 
-// The capture window as designed, in twips: its client area and its one label.
-inline constexpr int kCaptureClientWidth = 2235;
+// The capture window in twips: its client area and its one label. Wider than
+// first designed, so that a title bar with its buttons still shows the
+// window's title whole.
+inline constexpr int kCaptureClientWidth = 3600;
 inline constexpr int kCaptureClientHeight = 720;
-inline constexpr Rect kCaptureLabel{150, 225, 1905, 270};
+inline constexpr Rect kCaptureLabel{150, 225, 3300, 270};
 
 class HotkeyCapture;
 

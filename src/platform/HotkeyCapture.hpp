@@ -16,7 +16,14 @@ class HotkeyCapture {
         closedWithoutKey = false;
     }
     // A key went down while the window has the keyboard. shift: 1 Shift, 2 Ctrl, 4 Alt.
+    // Esc, with or without modifiers, ends the capture as closing the window does:
+    // Esc is how a user backs out of a window, and as the hotkey it would also
+    // toggle the console out of every other program.
     void formKeyDown(int keyCode, int shift) {
+        if (keyCode == vk::Escape) {
+            formClosed();
+            return;
+        }
         if (keyCode == vk::Shift || keyCode == vk::Control || keyCode == vk::Alt) {
             return; // a modifier alone is never captured
         }

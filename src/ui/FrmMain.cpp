@@ -17,6 +17,9 @@ FrmMain::FrmMain(const KeyTranslator& keys, ActivityLog& log)
       lblInfo_(new QLabel(QStringLiteral("Label1"), this)) {
     setObjectName(QStringLiteral("frmMain"));
     lblInfo_->setObjectName(QStringLiteral("lblInfo"));
+    // The label is one line high; a two-line status (a failed launch and its
+    // reason) keeps its first line whole instead of losing the top of both.
+    lblInfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     theTimer_.setObjectName(QStringLiteral("theTimer"));
     // The design's client area and control places, in twips.
     resize(toPixels(kDesignClientWidth), toPixels(kDesignClientHeight));
@@ -99,15 +102,49 @@ Text FrmMain::endSession() {
     return failure;
 }
 
-void FrmMain::resizeForEngine(int width, int height) {
+bool FrmMain::resizeOuterForEngine(QSize outer) {
+    engineMargins_ = frameMargins();
+    engineOuter_ = outer;
+    const QSize client = (outer - engineMargins_).expandedTo({0, 0});
+    engineClient_ = client;
+    if (client == size()) {
+        return false;
+    }
     ++heldResizes_;
-    resize(width, height);
+    resize(client);
     --heldResizes_;
+    // The window system may not give the size asked for at once.
+    engineClient_ = size();
+    return true;
+}
+
+void FrmMain::fitToFrame() {
+    knownFrame_ = frameGeometry();
+    if (engineOuter_.isEmpty()) {
+        return;
+    }
+    if (size() != engineClient_) {
+        engineOuter_ = {}; // resized by the user or the window manager: theirs now
+        return;
+    }
+    const QSize margins = frameMargins();
+    if (margins == engineMargins_) {
+        return;
+    }
+    // A frame came (or changed): the stored size is the outer one, so the
+    // client area gives way to it. This resize is an ordinary one for the engine.
+    engineMargins_ = margins;
+    engineClient_ = (engineOuter_ - margins).expandedTo({0, 0});
+    resize(engineClient_);
 }
 
 void FrmMain::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    knownFrame_ = frameGeometry();
+    if (heldResizes_ == 0) {
+        fitToFrame();
+    } else {
+        knownFrame_ = frameGeometry();
+    }
     if (heldResizes_ == 0 && events_ != nullptr && event->size() != event->oldSize()) {
         events_->formResize();
     }
@@ -115,7 +152,7 @@ void FrmMain::resizeEvent(QResizeEvent* event) {
 
 void FrmMain::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    knownFrame_ = frameGeometry();
+    fitToFrame();
 }
 
 void FrmMain::changeEvent(QEvent* event) {
@@ -142,7 +179,7 @@ void FrmMain::closeEvent(QCloseEvent* event) {
 void FrmMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A window manager's frame is known once the window is on screen.
-    knownFrame_ = frameGeometry();
+    fitToFrame();
     wakeTimer();
     if (!event->spontaneous()) {
         log_.note("shown");

@@ -53,9 +53,13 @@ class FrmMain : public QWidget {
     // themselves.
     void wakeTimer();
 
-    // Size changes made on the engine's behalf: it runs the resize handling
-    // itself once the new size is in place, so the widget's own event is held back.
-    void resizeForEngine(int width, int height);
+    // An outer size set on the engine's behalf: it runs the resize handling
+    // itself once the new size is in place, so the widget's own event is held
+    // back. False when the size was already so. The frame that a window
+    // manager puts around the window is often known only once the window is
+    // on screen; until the user resizes the window, the client area follows
+    // each newly known frame so that the outer size stays the one asked for.
+    bool resizeOuterForEngine(QSize outer);
 
   signals:
     void unloaded();
@@ -69,6 +73,9 @@ class FrmMain : public QWidget {
     void hideEvent(QHideEvent* event) override;
 
   private:
+    QSize frameMargins() const { return frameGeometry().size() - size(); }
+    void fitToFrame();
+
     ActivityLog& log_;
     CliTextEdit* txtCLI_;
     QLabel* lblInfo_;
@@ -81,6 +88,11 @@ class FrmMain : public QWidget {
     // timer and a second close request must wait for the answer.
     bool unloading_ = false;
     QRect knownFrame_;
+    // The outer size the engine asked for, the client size that gave it, and
+    // the frame margins it was reckoned with; empty once the user resized.
+    QSize engineOuter_;
+    QSize engineClient_;
+    QSize engineMargins_;
     bool timerMayRest_ = false;
     bool inTick_ = false;
     bool wokenInTick_ = false;

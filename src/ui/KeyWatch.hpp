@@ -14,6 +14,10 @@ class KeyWatch {
     // `changed` runs on the window's thread, after the change is readable
     // through the keyboard port.
     virtual void setListener(std::function<void()> changed) = 0;
+    // After each tick of the console's timer. Until the next one, the keyboard
+    // port reads a key that went down and up since this tick as down, so a tap
+    // shorter than a tick is one press, not none; presses before it are old news.
+    virtual void ticked() = 0;
 };
 
 } // namespace zorlo

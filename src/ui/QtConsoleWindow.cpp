@@ -158,14 +158,9 @@ void QtConsoleWindow::setOuterSize(int width, int height) {
         frame_.setSize({width, height});
         return;
     }
-    const QRect frame = window_.frameGeometry();
-    const int frameWidth = frame.width() - window_.width();
-    const int frameHeight = frame.height() - window_.height();
-    const QSize client(std::max(width - frameWidth, 0), std::max(height - frameHeight, 0));
-    if (client == window_.size()) {
+    if (!window_.resizeOuterForEngine({width, height})) {
         return;
     }
-    window_.resizeForEngine(client.width(), client.height());
     if (events_ != nullptr) {
         events_->formResize();
     }
@@ -190,7 +185,12 @@ void QtConsoleWindow::setTextAreaRect(const Rect& rect) {
     if (detached_) {
         return;
     }
-    window_.txtCLI().setGeometry(toPixelRect(rect, window_.txtCLI().geometry()));
+    // The engine's sizes leave room for a Windows frame inside the outer size;
+    // a Qt client area has no such frame, so the text area runs to its right
+    // and bottom edges instead of leaving an empty strip there.
+    const QRect place = toPixelRect(rect, window_.txtCLI().geometry());
+    window_.txtCLI().setGeometry(place.x(), place.y(), std::max(window_.width() - place.x(), 0),
+                                 std::max(window_.height() - place.y(), 0));
 }
 
 Rect QtConsoleWindow::labelRect() const {

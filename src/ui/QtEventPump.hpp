@@ -6,7 +6,8 @@
 
 namespace zorlo {
 
-// Runs the toolkit's pending events on the engine's request.
+// Runs the toolkit's pending events on the engine's request; keyboard and
+// mouse input only where the engine waits on the user.
 class QtEventPump : public EventPump {
   public:
     QtEventPump();

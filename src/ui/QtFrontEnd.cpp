@@ -13,6 +13,9 @@ QtFrontEnd::QtFrontEnd(NativePorts ports, ActivityLog& log)
       events_(console_, [this] { frmMain_.wakeTimer(); }) {
     if (ports_.keyWatch) {
         ports_.keyWatch->setListener([this] { frmMain_.wakeTimer(); });
+        // Connected after the window's own handler: runs once the tick has polled.
+        QObject::connect(&frmMain_.theTimer(), &QTimer::timeout, &frmMain_,
+                         [this] { ports_.keyWatch->ticked(); });
         frmMain_.allowTimerRest();
     }
     frmMain_.setEvents(&events_);

@@ -309,10 +309,12 @@ class AdapterTest : public QObject {
         QCOMPARE(events.resizes, 2); // no change of size, no resize handling
         QVERIFY_THROWS_EXCEPTION(Failure, port.setHeight(-15));
 
-        port.setTextAreaRect({0, 270, 5880, 2345});
-        QCOMPARE(window->txtCLI().geometry(), QRect(0, 18, 392, 156));
-        port.setTextAreaRect({0, 270, -120, 1500});
-        QCOMPARE(window->txtCLI().geometry(), QRect(0, 18, 392, 100)); // width kept
+        // The text area runs to the client area's right and bottom edges,
+        // whatever frame the engine's numbers leave room for.
+        for (const Rect& rect : {Rect{0, 270, 5880, 2345}, Rect{0, 270, -120, 1500}}) {
+            port.setTextAreaRect(rect);
+            QCOMPARE(window->txtCLI().geometry(), QRect(0, 18, 400, 182));
+        }
         QCOMPARE(port.screenWidth(), 15 * QGuiApplication::primaryScreen()->geometry().width());
     }
 
@@ -341,6 +343,14 @@ class AdapterTest : public QObject {
         frmKey.close(); // the user's close ends the wait without a key
         QVERIFY(capture.closedWithoutKey);
         QVERIFY(!capture.waiting());
+        capture.formLoad();
+        frmKey.open(capture, 0, 0);
+        QTest::keyClick(&frmKey, Qt::Key_Escape); // Esc backs out the same way
+        QVERIFY(!capture.waiting());
+        QCOMPARE(capture.hotKey, HotkeyCapture::kNothing);
+        frmKey.shut();
+        // Room for the title beside a title bar's icon and three buttons.
+        QVERIFY(frmKey.width() >= frmKey.fontMetrics().horizontalAdvance("Zorlo Hotkey") + 120);
     }
 
     void dialogsAreModalAndAnswered() {

@@ -200,6 +200,9 @@ class ConsoleTest : public QObject {
         enter("macro lost " + tools.filePath("nowhere/missing.sh"));
         enter("lost");
         QVERIFY(pane().contains("\r\n  (The specified path was not found.)\r\n"));
+        // The one-line label shows such a two-line status from its top, first line whole.
+        QVERIFY(status().startsWith("Execute lost: Failed ") && status().contains('\n'));
+        QVERIFY(front->frmMain().lblInfo().alignment().testFlag(Qt::AlignTop));
     }
 
     void shellOpensTheTerminalInTheMacroFolder() {

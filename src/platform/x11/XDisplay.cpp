@@ -96,6 +96,9 @@ void XDisplay::readEvents() const {
             const auto bit = static_cast<char>(1 << (code % 8));
             keys_[code / 8] = static_cast<char>(
                 cookie->evtype == XI_RawKeyPress ? keys_[code / 8] | bit : keys_[code / 8] & ~bit);
+            if (cookie->evtype == XI_RawKeyPress) {
+                pressed_[code / 8] = static_cast<char>(pressed_[code / 8] | bit);
+            }
             changed = true;
         }
         XFreeEventData(display, cookie);
@@ -131,7 +134,10 @@ bool XDisplay::anyKeyDown(const unsigned long* keysyms, int count) const {
     char keys[32] = {};
     if (inputOpcode_ >= 0) {
         readEvents();
-        std::copy(std::begin(keys_), std::end(keys_), std::begin(keys));
+        // A press that went up again before this query still counts once.
+        for (std::size_t i = 0; i < std::size(keys); ++i) {
+            keys[i] = static_cast<char>(keys_[i] | pressed_[i]);
+        }
     } else {
         XQueryKeymap(display, keys);
     }
@@ -141,6 +147,10 @@ bool XDisplay::anyKeyDown(const unsigned long* keysyms, int count) const {
         }
     }
     return false;
+}
+
+void XDisplay::forgetPresses() const {
+    std::fill(std::begin(pressed_), std::end(pressed_), 0);
 }
 
 unsigned long XDisplay::baseKeysym(unsigned keycode) const {

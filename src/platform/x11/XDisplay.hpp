@@ -30,8 +30,12 @@ class XDisplay {
     void readEvents() const;
     void setKeyListener(std::function<void()> listener) { keyListener_ = std::move(listener); }
 
-    // Whether any key that produces one of the keysyms is down on the desktop.
+    // Whether any key that produces one of the keysyms is down on the desktop,
+    // or (where key changes are watched) went down since forgetPresses(): a tap
+    // shorter than the time between two polls is still one press.
     bool anyKeyDown(const unsigned long* keysyms, int count) const;
+    // The poll has looked at the keys; presses before now are no longer news.
+    void forgetPresses() const;
 
     // The keysym of the key's unshifted level, 0 when unknown.
     unsigned long baseKeysym(unsigned keycode) const;
@@ -51,6 +55,8 @@ class XDisplay {
     // desktop; the state kept from them spares each poll a round trip.
     int inputOpcode_ = -1;
     mutable char keys_[32] = {};
+    // Keys that went down since the last forgetPresses(), up again or not.
+    mutable char pressed_[32] = {};
     // Looking a keysym up reads the whole keyboard map; the map changes rarely.
     mutable std::unordered_map<unsigned long, unsigned char> keycodes_;
     std::function<void()> keyListener_;

@@ -26,4 +26,8 @@ void X11KeyWatch::setListener(std::function<void()> changed) {
     display_->setKeyListener(std::move(changed));
 }
 
+void X11KeyWatch::ticked() {
+    display_->forgetPresses();
+}
+
 } // namespace zorlo

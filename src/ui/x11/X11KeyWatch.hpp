@@ -21,6 +21,7 @@ class X11KeyWatch : public KeyWatch {
     static std::unique_ptr<X11KeyWatch> create(std::shared_ptr<x11::XDisplay> display);
     ~X11KeyWatch() override;
     void setListener(std::function<void()> changed) override;
+    void ticked() override;
 
   private:
     explicit X11KeyWatch(std::shared_ptr<x11::XDisplay> display);
