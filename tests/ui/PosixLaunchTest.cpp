@@ -209,13 +209,32 @@ TEST(PosixProcessStarter, StartsTheFirstTerminalInTheFolderOrSaysNoneWasFound) {
     }
 }
 
-TEST(ProgramFolder, IsTheProgramsFolderUnlessItCannotBeWritten) {
+TEST(ProgramFolder, IsThePortableCopysFolderElseTheUsersConfigFolder) {
     TempFolder temp;
     const ScopedEnv config("XDG_CONFIG_HOME", (temp.path / "config").string());
-    EXPECT_EQ(programFolder(temp.path), temp.path);
-    const fs::path elsewhere = programFolder(temp.path / "not-there");
-    EXPECT_EQ(elsewhere, temp.path / "config" / "zorlo");
-    EXPECT_TRUE(fs::is_directory(elsewhere));
+    const fs::path userFolder = temp.path / "config" / "zorlo";
+    // What the program's folder holds, and where the settings live.
+    const std::pair<std::vector<std::string>, fs::path> cases[] = {
+        {{}, userFolder},
+        {{"zorlo.param", "history", "Bleep.WAV"}, userFolder},
+        {{"portable"}, {}},
+        {{"zorlo.list"}, {}},
+    };
+    int n = 0;
+    for (const auto& [files, expected] : cases) {
+        const fs::path exeFolder = temp.path / ("bin" + std::to_string(++n));
+        fs::create_directory(exeFolder);
+        for (const std::string& file : files) {
+            std::ofstream(exeFolder / file) << "";
+        }
+        EXPECT_EQ(programFolder(exeFolder), expected.empty() ? exeFolder : expected)
+            << (files.empty() ? "" : files.front());
+    }
+    EXPECT_TRUE(fs::is_directory(userFolder));
+
+    const ScopedEnv relative("XDG_CONFIG_HOME", "config");
+    const ScopedEnv home("HOME", temp.path.string());
+    EXPECT_EQ(programFolder(temp.path / "not-there"), temp.path / ".config" / "zorlo");
 }
 
 TEST(VirtualKeys, MapWindowsCodesToKeysymsAndBack) {
