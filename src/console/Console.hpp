@@ -55,6 +55,10 @@ class Console : public StatusSink {
     bool theTimerMayRest() const { return timerMayRest_; }
     // Another start of the program asks for the console: one acted-on hotkey press.
     void togglePressed();
+    // Right after formLoad, for a start that must not pop up (the one at
+    // login): the console is hidden as the hotkey hides it, so the next press
+    // shows it, whatever `active` says.
+    void hideAfterStart();
 
     // ---- Operations shared across the console ----
     void writeOutput(const Text& text);
