@@ -11,6 +11,7 @@ packages=(
   xvfb xdotool xauth
   clang-14 libclang-rt-14-dev
   libbenchmark-dev rofi suckless-tools
+  dpkg-dev lintian
   "$@"
 )
 
