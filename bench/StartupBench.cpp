@@ -238,10 +238,11 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    // The program in a folder of its own, which is where it keeps its files.
+    // The program in a folder of its own, a portable copy that keeps its files there.
     bench::ScratchFolder folder("zorlo-bench-start");
     const fs::path program = folder.path() / "zorlo";
     fs::copy_file(zorlo, program);
+    std::ofstream(folder.path() / "portable").close();
     std::error_code noBleep;
     fs::copy_file(zorlo.parent_path() / "Bleep.WAV", folder.path() / "Bleep.WAV", noBleep);
     const auto macros = bench::makeMacros(kMacros);

@@ -1,4 +1,7 @@
+#include "AutostartEntry.hpp"
+#include "platform/posix/Autostart.hpp"
 #include "platform/posix/PosixSingleInstance.hpp"
+#include "platform/posix/ProgramFolder.hpp"
 #include "ui/EndSignals.hpp"
 #include "ui/NativePorts.hpp"
 #include "ui/QtFrontEnd.hpp"
@@ -9,11 +12,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
 
 constexpr int kNoDesktop = 2;
+constexpr int kBadUsage = 2;
 constexpr int kFirstUnreachable = 3;
 constexpr int kToggleWaitMs = 10000;
 
@@ -97,9 +102,96 @@ bool desktopReachable() {
     return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM");
 }
 
+std::filesystem::path runningProgram() {
+    std::error_code error;
+    return std::filesystem::read_symlink("/proc/self/exe", error);
+}
+
+void printHelp() {
+    const std::filesystem::path folder =
+        zorlo::isPortableFolder(runningProgram().parent_path())
+            ? std::filesystem::path("the program's own folder (a portable copy)")
+            : zorlo::userConfigFolder();
+    std::printf("Usage: zorlo [OPTION]\n"
+                "A keyboard launcher: the hotkey (F12 unless changed with 'param key') shows\n"
+                "and hides the console; type a macro's name and Enter to open what it names,\n"
+                "'help' for the console's commands.\n"
+                "\n"
+                "  --hidden         start with the console hidden until the hotkey shows it\n"
+                "  --autostart-on   start the console, hidden, at every login\n"
+                "  --autostart-off  no longer start it at login\n"
+                "  -h, --help       show this help and exit\n"
+                "  -V, --version    show the version and exit\n"
+                "\n"
+                "Starting zorlo while its console runs shows or hides that console.\n"
+                "Settings (zorlo.list, zorlo.param, history): %s\n",
+                folder.c_str());
+}
+
+void printVersion() {
+    std::printf(
+        "zorlo (Zorlo Console) %d.%d.%d\n"
+        "Copyright (c) The Zorlo Console authors\n"
+        "License: MIT. This is free software: you are free to change and redistribute it.\n",
+        ZORLO_VERSION_MAJOR, ZORLO_VERSION_MINOR, ZORLO_VERSION_PATCH);
+}
+
+// What the command line asks for: a status to end with at once (an option
+// that only prints or configures), or a console to run.
+struct Request {
+    std::optional<int> status;
+    bool hidden = false;
+};
+
+Request readOptions(int argc, char* argv[]) {
+    if (argc > 2) {
+        std::fputs("zorlo: one option at a time\nTry 'zorlo --help' for more information.\n",
+                   stderr);
+        return {kBadUsage};
+    }
+    const std::string option = argc == 2 ? argv[1] : "";
+    if (option.empty()) {
+        return {};
+    }
+    if (option == "--hidden") {
+        return {std::nullopt, true};
+    }
+    if (option == "-h" || option == "--help") {
+        printHelp();
+        return {EXIT_SUCCESS};
+    }
+    if (option == "-V" || option == "--version") {
+        printVersion();
+        return {EXIT_SUCCESS};
+    }
+    if (option == "--autostart-on" || option == "--autostart-off") {
+        const bool on = option == "--autostart-on";
+        const std::string failure =
+            on ? zorlo::posix::enableAutostart(kShippedAutostartEntry, runningProgram())
+               : zorlo::posix::disableAutostart();
+        if (!failure.empty()) {
+            std::fprintf(stderr, "zorlo: %s\n", failure.c_str());
+            return {EXIT_FAILURE};
+        }
+        std::printf(on ? "The console will start hidden at login (%s).\n"
+                       : "The console will no longer start at login (%s removed).\n",
+                    zorlo::posix::autostartEntryFile().c_str());
+        return {EXIT_SUCCESS};
+    }
+    std::fprintf(stderr, "zorlo: unknown option '%s'\nTry 'zorlo --help' for more information.\n",
+                 option.c_str());
+    return {kBadUsage};
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Options that only print or configure end here, before any console is
+    // reached: they never toggle a running one.
+    const Request request = readOptions(argc, argv);
+    if (request.status) {
+        return *request.status;
+    }
     if (!desktopReachable()) {
         std::fprintf(stderr,
                      "zorlo: the console is a desktop window and needs a graphical session\n"
@@ -119,6 +211,10 @@ int main(int argc, char* argv[]) {
     const std::filesystem::path settingsFolder = zorlo::settingsFolderFor(exeFolder);
     zorlo::PosixSingleInstance instance(settingsFolder);
     if (!instance.isFirst()) {
+        // The start at login finds a console already running: it is there, as asked.
+        if (request.hidden) {
+            return EXIT_SUCCESS;
+        }
         if (instance.toggleRunning(kToggleWaitMs)) {
             return EXIT_SUCCESS;
         }
@@ -134,7 +230,8 @@ int main(int argc, char* argv[]) {
                                activityLog ? *activityLog : zorlo::ActivityLog::none());
     QObject::connect(&frontEnd.frmMain(), &zorlo::FrmMain::unloaded, &application,
                      &QCoreApplication::quit, Qt::QueuedConnection);
-    frontEnd.start();
+    frontEnd.start(request.hidden ? zorlo::QtFrontEnd::StartAs::Hidden
+                                  : zorlo::QtFrontEnd::StartAs::Shown);
     if (!instance.listen([&frontEnd] { frontEnd.togglePressed(); })) {
         std::fputs("zorlo: cannot listen for later starts; starting the program again will "
                    "not toggle this console\n",

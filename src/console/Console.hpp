@@ -64,6 +64,7 @@ class Console : public ConsoleEvents, private StatusSink, private MessageSink {
     bool timerMayRest() const override { return theTimerMayRest(); }
     // Another start of the program asks for the console: one acted-on hotkey press.
     void togglePressed() override;
+    void hideAfterStart() override;
 
     // Holds `busy` at a value for a scope and puts the old value back when the
     // scope ends, by return or by throw, so that the program's own writes to

@@ -15,4 +15,9 @@ void Console::togglePressed() {
     actOnPress();
 }
 
+void Console::hideAfterStart() {
+    hideWindow();
+    hidden = true;
+}
+
 } // namespace zorlo

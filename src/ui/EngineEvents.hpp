@@ -46,6 +46,9 @@ class EngineEvents : public ConsoleEvents {
     void togglePressed() override {
         deliver([&] { console_.togglePressed(); });
     }
+    void hideAfterStart() override {
+        deliver([&] { console_.hideAfterStart(); });
+    }
 
   private:
     template <typename Event> void deliver(const Event& event) {

@@ -60,7 +60,7 @@ void QtConsoleWindow::setCaption(const Text& caption) {
 }
 
 void QtConsoleWindow::show() {
-    if (detached_) {
+    if (detached_ || heldBack_) {
         return;
     }
     window_.show();
@@ -86,7 +86,7 @@ bool QtConsoleWindow::isForeground() const {
 }
 
 void QtConsoleWindow::bringToFront() {
-    if (detached_) {
+    if (detached_ || heldBack_) {
         return;
     }
     foreground_.bringToFront(window_);

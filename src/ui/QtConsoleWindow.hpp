@@ -19,6 +19,9 @@ class QtConsoleWindow : public ConsoleWindow {
     // the display. The geometry reads give the frame last seen, and what the
     // engine sets only changes those values.
     void detach();
+    // While held back, the engine's show and bring-to-front change nothing:
+    // a start that stays hidden never maps the window.
+    void holdBack(bool held) { heldBack_ = held; }
 
     void setCaption(const Text& caption) override;
     void show() override;
@@ -55,6 +58,7 @@ class QtConsoleWindow : public ConsoleWindow {
     QRect frame() const;
 
     bool detached_ = false;
+    bool heldBack_ = false;
     QRect frame_;
     QSize screen_;
 

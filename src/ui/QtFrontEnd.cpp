@@ -33,8 +33,16 @@ QtFrontEnd::~QtFrontEnd() {
     window_.setEvents(nullptr);
 }
 
-void QtFrontEnd::start() {
+void QtFrontEnd::start(StartAs how) {
+    const bool hidden = how == StartAs::Hidden;
+    window_.holdBack(hidden);
+    sound_.holdBack(hidden);
     frmMain_.load();
+    window_.holdBack(false);
+    sound_.holdBack(false);
+    if (hidden && !frmMain_.isUnloaded()) {
+        console_.hideAfterStart();
+    }
 }
 
 Text QtFrontEnd::endSession() {

@@ -27,8 +27,11 @@ class QtFrontEnd {
     QtFrontEnd(const QtFrontEnd&) = delete;
     QtFrontEnd& operator=(const QtFrontEnd&) = delete;
 
-    // The console window's load handling: the engine's start-up.
-    void start();
+    enum class StartAs { Shown, Hidden };
+    // The console window's load handling: the engine's start-up. Hidden: all
+    // is loaded, but the window never appears and no bleep sounds until the
+    // hotkey (or another start) shows it.
+    void start(StartAs how = StartAs::Shown);
     // One hotkey press on behalf of another start of the program.
     void togglePressed();
     // The program ends where nobody can answer (a signal, the session's end,

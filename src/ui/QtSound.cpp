@@ -45,6 +45,9 @@ void QtSound::open(const std::filesystem::path& waveFile) {
 }
 
 void QtSound::play() {
+    if (heldBack_) {
+        return;
+    }
     log_.note("bleep");
     if (!effect_) {
         return;

@@ -20,6 +20,9 @@ class QtSound : public Sound {
     void open(const std::filesystem::path& waveFile) override;
     void play() override;
     void close() override;
+    // While held back, play() stays silent: a start that stays hidden has
+    // nothing to announce.
+    void holdBack(bool held) { heldBack_ = held; }
 
     // The file that open() settled on; empty when there is none.
     const std::filesystem::path& source() const { return source_; }
@@ -29,6 +32,7 @@ class QtSound : public Sound {
     ActivityLog& log_;
     std::filesystem::path source_;
     std::unique_ptr<QSoundEffect> effect_;
+    bool heldBack_ = false;
 };
 
 } // namespace zorlo

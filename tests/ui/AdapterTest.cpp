@@ -83,6 +83,7 @@ class RecordingEvents : public ConsoleEvents {
     }
     bool timerMayRest() const override { return quiet; }
     void togglePressed() override {}
+    void hideAfterStart() override {}
 
     int ticks = 0;
     bool quiet = false;

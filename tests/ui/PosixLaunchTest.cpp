@@ -1,6 +1,7 @@
 // Launching on Linux without the console: argument splitting, the shell's
 // result codes, the terminal, the settings folder, the key tables.
 #include "launch/ArgumentText.hpp"
+#include "platform/posix/PosixFileSystem.hpp"
 #include "platform/posix/PosixProcessStarter.hpp"
 #include "platform/posix/PosixShell.hpp"
 #include "platform/posix/ProgramFolder.hpp"
@@ -138,17 +139,40 @@ TEST(PosixShell, HandsFoldersDocumentsAndAddressesToXdgOpen) {
     std::ofstream(temp.path / "notes.txt") << "text";
     std::ofstream(temp.path / "odd.nothing") << "?";
     const ScopedEnv path("PATH", bin.string() + ":/usr/bin:/bin");
+    // "~" is the home folder only at the very start, and only alone or before "/".
+    const ScopedEnv home("HOME", temp.path.string());
     PosixShell shell;
 
-    EXPECT_GT(shell.open(u(temp.path.string()), u"", u"\\"), 32);
-    EXPECT_GT(shell.open(u((temp.path / "notes.txt").string()), u"", u"\\"), 32);
-    EXPECT_GT(shell.open(u"www.example.com", u"", u"\\"), 32);
-    EXPECT_GT(shell.open(u"https://example.org/a?b", u"", u"\\"), 32);
+    // Each target, and what xdg-open receives for it.
+    const std::pair<std::string, std::string> handed[] = {
+        {temp.path.string(), temp.path.string()},
+        {(temp.path / "notes.txt").string(), (temp.path / "notes.txt").string()},
+        {"~", temp.path.string()},
+        {"~/notes.txt", (temp.path / "notes.txt").string()},
+        {"www.example.com", "http://www.example.com"},
+        {"https://example.org/a?b", "https://example.org/a?b"},
+        {"mailto:a@b.c", "mailto:a@b.c"},
+        {"tel:+4930123", "tel:+4930123"},
+        {"news:comp.lang.c++", "news:comp.lang.c++"},
+        {"magnet:?xt=urn:btih:0123&dn=a~b", "magnet:?xt=urn:btih:0123&dn=a~b"},
+        {"svn+ssh:x", "svn+ssh:x"},
+    };
+    std::string expected;
+    for (const auto& [target, opened] : handed) {
+        EXPECT_GT(shell.open(u(target), u"", u"\\"), 32) << target;
+        expected += opened + "\n";
+    }
+    // Drive letters, other tildes and schemes out of the URI syntax are paths
+    // here, missing ones: none reaches xdg-open.
+    for (const char* notScheme : {"C:\\notes.txt", "c:notes.txt", "~user/notes.txt", "x~/notes.txt",
+                                  "1a:b", "a b:c", "-x:y", ":x", "~notes.txt"}) {
+        EXPECT_FALSE(PosixShell::hasUriScheme(u(notScheme))) << notScheme;
+        const long result = shell.open(u(notScheme), u"", u"\\");
+        EXPECT_TRUE(result == 2 || result == 3) << notScheme << " gave " << result;
+    }
     EXPECT_EQ(shell.open(u((temp.path / "odd.nothing").string()), u"", u"\\"), 31);
-    EXPECT_EQ(waitForFile(bin / "xdg-open.out"),
-              temp.path.string() + "\n" + (temp.path / "notes.txt").string() +
-                  "\nhttp://www.example.com\nhttps://example.org/a?b\n" +
-                  (temp.path / "odd.nothing").string() + "\n");
+    expected += (temp.path / "odd.nothing").string() + "\n";
+    EXPECT_EQ(waitForFile(bin / "xdg-open.out"), expected);
 
     const ScopedEnv noOpener("PATH", temp.path.string());
     EXPECT_EQ(shell.open(u"www.example.com", u"", u"\\"), 31);
@@ -165,9 +189,13 @@ TEST(PosixProcessStarter, StartsTheFirstTerminalInTheFolderOrSaysNoneWasFound) {
     PosixProcessStarter starter;
     {
         const ScopedEnv path("PATH", bin.string());
-        EXPECT_GT(starter.startShell(u"cmd /K", u(folder.string())), 0);
+        const ScopedEnv home("HOME", temp.path.string());
+        EXPECT_GT(starter.startShell(u"cmd /K", u"~/project dir\\"), 0);
         EXPECT_EQ(waitForFile(bin / "x-terminal-emulator.out"), folder.string() + "\n");
         EXPECT_FALSE(fs::exists(bin / "xterm.out"));
+        EXPECT_TRUE(PosixFileSystem().folderExists(u"~/project dir"));
+        EXPECT_TRUE(PosixFileSystem().folderExists(u"~"));
+        EXPECT_FALSE(PosixFileSystem().folderExists(u"~/bin/xterm"));
     }
     {
         const ScopedEnv path("PATH", temp.path.string());
@@ -181,13 +209,32 @@ TEST(PosixProcessStarter, StartsTheFirstTerminalInTheFolderOrSaysNoneWasFound) {
     }
 }
 
-TEST(ProgramFolder, IsTheProgramsFolderUnlessItCannotBeWritten) {
+TEST(ProgramFolder, IsThePortableCopysFolderElseTheUsersConfigFolder) {
     TempFolder temp;
     const ScopedEnv config("XDG_CONFIG_HOME", (temp.path / "config").string());
-    EXPECT_EQ(programFolder(temp.path), temp.path);
-    const fs::path elsewhere = programFolder(temp.path / "not-there");
-    EXPECT_EQ(elsewhere, temp.path / "config" / "zorlo");
-    EXPECT_TRUE(fs::is_directory(elsewhere));
+    const fs::path userFolder = temp.path / "config" / "zorlo";
+    // What the program's folder holds, and where the settings live.
+    const std::pair<std::vector<std::string>, fs::path> cases[] = {
+        {{}, userFolder},
+        {{"zorlo.param", "history", "Bleep.WAV"}, userFolder},
+        {{"portable"}, {}},
+        {{"zorlo.list"}, {}},
+    };
+    int n = 0;
+    for (const auto& [files, expected] : cases) {
+        const fs::path exeFolder = temp.path / ("bin" + std::to_string(++n));
+        fs::create_directory(exeFolder);
+        for (const std::string& file : files) {
+            std::ofstream(exeFolder / file) << "";
+        }
+        EXPECT_EQ(programFolder(exeFolder), expected.empty() ? exeFolder : expected)
+            << (files.empty() ? "" : files.front());
+    }
+    EXPECT_TRUE(fs::is_directory(userFolder));
+
+    const ScopedEnv relative("XDG_CONFIG_HOME", "config");
+    const ScopedEnv home("HOME", temp.path.string());
+    EXPECT_EQ(programFolder(temp.path / "not-there"), temp.path / ".config" / "zorlo");
 }
 
 TEST(VirtualKeys, MapWindowsCodesToKeysymsAndBack) {

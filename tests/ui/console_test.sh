@@ -1,6 +1,7 @@
 # Sourced by the console's shell tests: a scratch folder removed at the end
 # with every process listed in $pids, failing with the logs shown, and
-# waiting for what the console reports through ZORLO_TEST_LOG ($work/log).
+# waiting for what the console reports through ZORLO_TEST_LOG ($work/log),
+# a virtual X server of its own ($xvfb, DISPLAY exported).
 work=$(mktemp -d)
 pids=""
 cleanup() {
@@ -24,4 +25,17 @@ wait_for() {
         sleep 0.05
     done
     fail "console not $1"
+}
+start_xvfb() {
+    rm -f "$work/display"
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb=$!
+    pids="$xvfb $pids"
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.1
+    done
+    [ -s "$work/display" ] || fail "Xvfb did not start"
+    DISPLAY=":$(cat "$work/display")"
+    export DISPLAY
 }

@@ -7,7 +7,9 @@
 set -eu
 . "$(dirname "$0")/console_test.sh"
 
+# A portable copy (the "portable" file) keeps its settings beside itself.
 cp "$1" "$work/zorlo"
+touch "$work/portable"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM || true
 
 # The desktop's address handler: it runs only if the command whose question was
@@ -17,19 +19,6 @@ printf '#!/bin/sh\ntouch "%s/opened"\n' "$work" >"$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
 PATH="$work/bin:$PATH"
 
-start_xvfb() {
-    rm -f "$work/display"
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-    xvfb=$!
-    pids="$xvfb $pids"
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    [ -s "$work/display" ] || fail "Xvfb did not start"
-    DISPLAY=":$(cat "$work/display")"
-    export DISPLAY
-}
 windows_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l; }
 type_line() {
     xdotool type --delay 10 "$1"

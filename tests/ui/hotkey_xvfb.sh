@@ -4,8 +4,8 @@
 set -eu
 . "$(dirname "$0")/console_test.sh"
 
-# The program keeps its settings beside itself: a copy of its own, so the
-# build folder's settings stay as they are.
+# A portable copy of its own (the "portable" file) keeps its settings beside
+# itself, away from the user's.
 cp "$1" "$work/zorlo"
 touch "$work/portable"
 

@@ -6,6 +6,7 @@ set -eu
 . "$(dirname "$0")/console_test.sh"
 
 cp "$1" "$work/zorlo"
+touch "$work/portable"
 printf '"ed"\r\n"/usr/bin/true"\r\n' >"$work/zorlo.list"
 printf '"active"\r\n"1"\r\n"autohide"\r\n"0"\r\n' >"$work/zorlo.param"
 printf 'one\r\ntwo\r\n' >"$work/history"

@@ -1,5 +1,7 @@
 #include "platform/posix/PosixFileSystem.hpp"
 
+#include "platform/posix/HomeFolder.hpp"
+
 #include <filesystem>
 
 namespace zorlo {
@@ -9,7 +11,8 @@ bool PosixFileSystem::folderExists(const Text& path) const {
         return false;
     }
     std::error_code error;
-    return std::filesystem::is_directory(std::filesystem::path(toUtf8(path)), error);
+    return std::filesystem::is_directory(std::filesystem::path(posix::expandHome(toUtf8(path))),
+                                         error);
 }
 
 } // namespace zorlo

@@ -1,5 +1,6 @@
 #include "platform/posix/PosixShell.hpp"
 
+#include "platform/posix/HomeFolder.hpp"
 #include "platform/posix/Spawn.hpp"
 #include "platform/posix/WindowsArguments.hpp"
 
@@ -65,8 +66,7 @@ std::string currentFolder() {
     if (!error) {
         return current.string();
     }
-    const char* home = std::getenv("HOME");
-    return home != nullptr ? home : "/";
+    return posix::homeFolder();
 }
 
 // A file runs directly only when it is a program: an ELF binary or a script
@@ -102,7 +102,7 @@ std::vector<std::string> argumentWords(const Text& parameters) {
 } // namespace
 
 std::string PosixShell::workingFolder(const Text& directory) {
-    std::string folder = toUtf8(directory);
+    std::string folder = posix::expandHome(toUtf8(directory));
     while (!folder.empty() && folder.back() == '\\') {
         folder.pop_back();
     }
@@ -113,21 +113,29 @@ std::string PosixShell::workingFolder(const Text& directory) {
     return folder;
 }
 
-bool PosixShell::isWebAddress(const Text& target) {
-    const std::size_t scheme = target.find(u"://");
-    if (scheme != Text::npos && scheme > 0) {
-        const TextView name = TextView(target).substr(0, scheme);
-        bool plain = true;
-        for (const char16_t c : name) {
-            const bool letter = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-            const bool digit = c >= u'0' && c <= u'9';
-            plain = plain && (letter || digit || c == u'+' || c == u'-' || c == u'.');
-        }
-        if (plain) {
-            return true;
+bool PosixShell::hasUriScheme(const Text& target) {
+    const std::size_t colon = target.find(u':');
+    // One letter before the colon is a drive ("C:\\"), never a scheme.
+    if (colon == Text::npos || colon < 2) {
+        return false;
+    }
+    const auto isLetter = [](char16_t c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+    };
+    if (!isLetter(target.front())) {
+        return false;
+    }
+    for (const char16_t c : TextView(target).substr(1, colon - 1)) {
+        const bool digit = c >= u'0' && c <= u'9';
+        if (!isLetter(c) && !digit && c != u'+' && c != u'-' && c != u'.') {
+            return false;
         }
     }
-    return equalsIgnoreCase(TextView(target).substr(0, 4), u"www.");
+    return true;
+}
+
+bool PosixShell::isWebAddress(const Text& target) {
+    return hasUriScheme(target) || equalsIgnoreCase(TextView(target).substr(0, 4), u"www.");
 }
 
 long PosixShell::open(const Text& file, const Text& parameters, const Text& directory) {
@@ -135,12 +143,12 @@ long PosixShell::open(const Text& file, const Text& parameters, const Text& dire
     if (isWebAddress(file)) {
         std::string address = toUtf8(file);
         // A browser needs the scheme that Windows lets one leave out.
-        if (address.find("://") == std::string::npos) {
+        if (!hasUriScheme(file)) {
             address.insert(0, "http://");
         }
         return openWithDefaultHandler(address, folder);
     }
-    const std::string target = toUtf8(file);
+    const std::string target = posix::expandHome(toUtf8(file));
     if (target.empty()) {
         return kFileNotFound;
     }

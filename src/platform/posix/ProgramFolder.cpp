@@ -1,21 +1,32 @@
 #include "platform/posix/ProgramFolder.hpp"
 
+#include "platform/posix/HomeFolder.hpp"
+
 #include <cstdlib>
-#include <unistd.h>
 
 namespace zorlo {
 
-std::filesystem::path userConfigFolder() {
+std::filesystem::path userConfigHome() {
+    // A relative value is to be ignored, as the base directory rules say.
     const char* config = std::getenv("XDG_CONFIG_HOME");
     if (config != nullptr && *config == '/') {
-        return std::filesystem::path(config) / "zorlo";
+        return config;
     }
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home != nullptr ? home : "/tmp") / ".config" / "zorlo";
+    return std::filesystem::path(posix::homeFolder()) / ".config";
+}
+
+std::filesystem::path userConfigFolder() {
+    return userConfigHome() / "zorlo";
+}
+
+bool isPortableFolder(const std::filesystem::path& exeFolder) {
+    std::error_code error;
+    return !exeFolder.empty() && (std::filesystem::exists(exeFolder / "portable", error) ||
+                                  std::filesystem::exists(exeFolder / "zorlo.list", error));
 }
 
 std::filesystem::path programFolder(const std::filesystem::path& exeFolder) {
-    if (!exeFolder.empty() && access(exeFolder.c_str(), W_OK) == 0) {
+    if (isPortableFolder(exeFolder)) {
         return exeFolder;
     }
     std::filesystem::path folder = userConfigFolder();
