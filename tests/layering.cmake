@@ -1,6 +1,7 @@
 # Fails when an #include in src/ runs against the layers' direction:
 #   text <- core (store, cmdline, interpreter, launch, activation) <- console
 #   text <- ports (platform/*.hpp) <- fakes (platform/fake), console
+#   text <- ports <- OS adapters (platform/posix, x11, win32), which know no front end
 # and when the engine (text, core, ports, fakes, console) includes anything but
 # the standard library from outside the project (a toolkit, an OS header).
 #   cmake -DSRC=<src folder> -P layering.cmake
@@ -17,6 +18,8 @@ function(layer_of path out)
     set(layer core)
   elseif(path MATCHES "^platform/fake/")
     set(layer fake)
+  elseif(path MATCHES "^platform/(posix|x11|win32)/")
+    set(layer adapters)
   elseif(path MATCHES "^platform/[^/]+$")
     set(layer ports)
   elseif(path MATCHES "^console/")
@@ -32,6 +35,7 @@ set(allowed_core text core)
 set(allowed_ports text ports)
 set(allowed_fake text ports fake)
 set(allowed_console text core ports console)
+set(allowed_adapters text ports adapters)
 
 get_filename_component(SRC "${SRC}" ABSOLUTE)
 file(GLOB_RECURSE files RELATIVE "${SRC}" "${SRC}/*.cpp" "${SRC}/*.hpp")
@@ -55,7 +59,7 @@ foreach(file IN LISTS files)
       if(NOT target IN_LIST allowed_${layer})
         string(APPEND wrong "  ${file} (${layer}) includes ${included} (${target})\n")
       endif()
-    elseif(line MATCHES "include[ \t]*<([^>]+)>")
+    elseif(NOT layer STREQUAL "adapters" AND line MATCHES "include[ \t]*<([^>]+)>")
       set(header "${CMAKE_MATCH_1}")
       # The standard library's headers are bare lower-case names.
       if(NOT header MATCHES "^[a-z_0-9]+$")
@@ -71,4 +75,4 @@ endif()
 if(wrong)
   message(FATAL_ERROR "includes against the layers' direction:\n${wrong}")
 endif()
-message(STATUS "${checked} engine files include along the layers")
+message(STATUS "${checked} engine and adapter files include along the layers")
