@@ -59,7 +59,7 @@ std::optional<std::string> handOverFolder(std::string& problem) {
     if (!isPrivateFolder(folder)) {
         problem = folder +
                   " is not a private folder of this user (owned by it, mode 0700, not a link); "
-                  "remove it and start again";
+                  "remove it (or have it removed) and start again";
         return std::nullopt;
     }
     return folder;
