@@ -59,7 +59,7 @@ HOME="$work/elsewhere" XDG_RUNTIME_DIR="$work/run" timeout 20 "$work/zorlo" >"$w
 
 # Floods on the socket: 50 connections that say nothing are closed within
 # about a second, 2 MiB without a newline are cut off early, and one line
-# with a token is still one press.
+# with a token is one press, whatever follows it.
 : >"$work/log"
 perl -MIO::Socket::UNIX -MIO::Select -e '
     $SIG{PIPE} = "IGNORE";
@@ -71,11 +71,13 @@ perl -MIO::Socket::UNIX -MIO::Select -e '
     sleep 2;
     my $closed = grep { IO::Select->new($_)->can_read(0) && !sysread($_, my $b, 1) } @idle;
     my $token = IO::Socket::UNIX->new(Peer => $path) or die "connect: $!";
-    print $token "toggle some-token\n";
+    print $token "toggle some-token\ntoggle\n";
     if (IO::Select->new($token)->can_read(5)) { $answer = <$token> // "none"; }
     print "sent ", ($sent < 2 << 20 ? "cut off" : "all"), ", closed $closed, answer $answer";
 ' "$(find "$TMPDIR" -type s -name 'zorlo-*')" >"$work/flood.out" 2>&1 || fail "the flood did not run"
 [ "$(cat "$work/flood.out")" = "sent cut off, closed 50, answer ok" ] || fail "floods not bounded"
 wait_for hidden
+sleep 0.3
+[ "$(grep -c -E '^(shown|hidden)$' "$work/log")" -eq 1 ] || fail "one connection pressed more than once"
 echo "second start toggled the first console; a crashed console's lock was taken over;" \
     "a folder in use was refused; floods were bounded"

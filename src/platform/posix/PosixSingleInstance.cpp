@@ -199,6 +199,8 @@ void PosixSingleInstance::serve(QLocalSocket* socket) {
         drop(socket);
         return;
     }
+    // Whatever else arrives before the connection is gone is not read.
+    QObject::disconnect(socket, nullptr, this, nullptr);
     socket->write(kTaken);
     socket->disconnectFromServer();
     if (onToggle_) {
