@@ -210,6 +210,10 @@ int main(int argc, char* argv[]) {
     // A second start only hands over to the first; it opens nothing else.
     const std::filesystem::path settingsFolder = zorlo::settingsFolderFor(exeFolder);
     zorlo::PosixSingleInstance instance(settingsFolder);
+    if (const auto& refusal = instance.refusal()) {
+        std::fprintf(stderr, "zorlo: %s\n", refusal->first.c_str());
+        return refusal->second;
+    }
     if (!instance.isFirst()) {
         // The start at login finds a console already running: it is there, as asked.
         if (request.hidden) {
@@ -218,8 +222,12 @@ int main(int argc, char* argv[]) {
         if (instance.toggleRunning(kToggleWaitMs)) {
             return EXIT_SUCCESS;
         }
-        std::fputs("zorlo: another console for this folder is running but did not answer\n",
-                   stderr);
+        if (!instance.handOverProblem().empty()) {
+            std::fprintf(stderr, "zorlo: %s\n", instance.handOverProblem().c_str());
+        } else {
+            std::fputs("zorlo: another console for this folder is running but did not answer\n",
+                       stderr);
+        }
         return kFirstUnreachable;
     }
 

@@ -115,6 +115,29 @@ TEST(PosixShell, RunsAProgramInTheWorkingFolderWithSplitArguments) {
               temp.path.string() + "\n[one]\n[two words]\n[th\"ree]\n");
 }
 
+// What describes the console's own start never reaches a launched program.
+TEST(PosixShell, LaunchedProgramsLeaveTheConsolesStartBehind) {
+    TempFolder temp;
+    writeProgram(temp.path / "env.sh", "env > \"$0.out\"");
+    const ScopedEnv token("XDG_ACTIVATION_TOKEN", "stale-token");
+    const ScopedEnv startup("DESKTOP_STARTUP_ID", "stale-id");
+    const ScopedEnv kept("ZORLO_KEPT", "yes");
+    // The console's Qt platform, and whether the launched program still sees it.
+    const std::pair<std::string, bool> platforms[] = {
+        {"offscreen", false}, {"minimal", false}, {"xcb", true}, {"wayland", true}};
+    for (const auto& [platform, inherited] : platforms) {
+        const ScopedEnv qpa("QT_QPA_PLATFORM", platform);
+        fs::remove(temp.path / "env.sh.out");
+        EXPECT_GT(PosixShell().open(u((temp.path / "env.sh").string()), u"", u"\\"), 32);
+        const std::string seen = waitForFile(temp.path / "env.sh.out");
+        EXPECT_NE(seen.find("ZORLO_KEPT=yes\n"), std::string::npos) << platform;
+        EXPECT_EQ(seen.find("XDG_ACTIVATION_TOKEN"), std::string::npos) << platform;
+        EXPECT_EQ(seen.find("DESKTOP_STARTUP_ID"), std::string::npos) << platform;
+        EXPECT_EQ(seen.find("QT_QPA_PLATFORM=" + platform + "\n") != std::string::npos, inherited)
+            << platform;
+    }
+}
+
 TEST(PosixShell, FindsBareNamesOnPathAndReportsMissingTargets) {
     TempFolder temp;
     writeProgram(temp.path / "zorlo-probe", "pwd > \"$0.out\"");

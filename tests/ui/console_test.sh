@@ -8,6 +8,10 @@ cleanup() {
     for pid in $pids; do
         kill "$pid" 2>/dev/null || true
     done
+    # A console saves and takes its socket away on the way out.
+    for pid in $pids; do
+        wait "$pid" 2>/dev/null || true
+    done
     rm -rf "$work"
 }
 trap cleanup EXIT

@@ -14,7 +14,9 @@ touch -d '2001-01-01 00:00:00' "$work/zorlo.list" "$work/zorlo.param" "$work/his
 fingerprint() { (cd "$work" && ls -l --time-style=+%s zorlo.list zorlo.param history && cat zorlo.list zorlo.param history | md5sum); }
 before=$(fingerprint)
 
-export QT_QPA_PLATFORM=offscreen ZORLO_TEST_LOG="$work/log"
+export QT_QPA_PLATFORM=offscreen ZORLO_TEST_LOG="$work/log" TMPDIR="$work/tmp"
+unset XDG_RUNTIME_DIR
+mkdir -m 1777 "$TMPDIR"
 
 "$work/zorlo" >"$work/first.out" 2>&1 &
 first_pid=$!
@@ -43,4 +45,39 @@ pids="$first_pid"
 wait_for shown
 sleep 0.3
 kill -0 "$first_pid" || fail "the start after a crashed console did not take the folder over"
-echo "second start toggled the first console; a crashed console's lock was taken over"
+
+# A start that reaches no hand-over (another HOME and runtime folder, as on
+# another machine sharing the home) still finds the folder taken.
+mkdir -m 700 "$work/run"
+before=$(fingerprint)
+status=0
+HOME="$work/elsewhere" XDG_RUNTIME_DIR="$work/run" timeout 20 "$work/zorlo" >"$work/other.out" 2>&1 ||
+    status=$?
+[ "$status" -eq 3 ] || fail "a start on a folder in use exited with $status"
+[ "$(cat "$work/other.out")" = "zorlo: another console uses $work" ] || fail "no word of the folder in use"
+[ "$(fingerprint)" = "$before" ] || fail "the start on a folder in use touched the settings files"
+
+# Floods on the socket: 50 connections that say nothing are closed within
+# about a second, 2 MiB without a newline are cut off early, and one line
+# with a token is one press, whatever follows it.
+: >"$work/log"
+perl -MIO::Socket::UNIX -MIO::Select -e '
+    $SIG{PIPE} = "IGNORE";
+    my ($path) = @ARGV;
+    my $big = IO::Socket::UNIX->new(Peer => $path) or die "connect: $!";
+    my ($sent, $chunk, $answer) = (0, "x" x 65536, "none");
+    while ($sent < 2 << 20) { my $n = syswrite($big, $chunk) or last; $sent += $n; }
+    my @idle = map { IO::Socket::UNIX->new(Peer => $path) or die "connect: $!" } 1 .. 50;
+    sleep 2;
+    my $closed = grep { IO::Select->new($_)->can_read(0) && !sysread($_, my $b, 1) } @idle;
+    my $token = IO::Socket::UNIX->new(Peer => $path) or die "connect: $!";
+    print $token "toggle some-token\ntoggle\n";
+    if (IO::Select->new($token)->can_read(5)) { $answer = <$token> // "none"; }
+    print "sent ", ($sent < 2 << 20 ? "cut off" : "all"), ", closed $closed, answer $answer";
+' "$(find "$TMPDIR" -type s -name 'zorlo-*')" >"$work/flood.out" 2>&1 || fail "the flood did not run"
+[ "$(cat "$work/flood.out")" = "sent cut off, closed 50, answer ok" ] || fail "floods not bounded"
+wait_for hidden
+sleep 0.3
+[ "$(grep -c -E '^(shown|hidden)$' "$work/log")" -eq 1 ] || fail "one connection pressed more than once"
+echo "second start toggled the first console; a crashed console's lock was taken over;" \
+    "a folder in use was refused; floods were bounded"

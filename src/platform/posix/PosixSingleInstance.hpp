@@ -9,32 +9,54 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+#include <utility>
 
 namespace zorlo {
 
-// The first start holds a lock file and listens on a local socket; a later
-// start finds the lock taken and asks the first one, through the socket, to
-// toggle its console.
+// The first start holds a lock file and listens on a local socket, both in a
+// folder that only this user can enter; a later start finds the lock taken
+// and asks the first one, through the socket, to toggle its console. The
+// settings folder carries a lock of its own, so that starts which do not
+// share a hand-over channel (another HOME or runtime folder, another machine
+// on a shared home) still never run two consoles on one folder.
 class PosixSingleInstance : public QObject, public SingleInstance {
   public:
     explicit PosixSingleInstance(const std::filesystem::path& settingsFolder);
     ~PosixSingleInstance() override;
+    PosixSingleInstance(const PosixSingleInstance&) = delete;
+    PosixSingleInstance& operator=(const PosixSingleInstance&) = delete;
 
     bool isFirst() const override { return first_; }
     bool toggleRunning(int waitMs) const override;
+    // Why this start may neither run the console nor hand over to one, with
+    // the status to end with; nothing when it may go on.
+    const std::optional<std::pair<std::string, int>>& refusal() const { return refusal_; }
+    // What the last toggleRunning found wrong beyond "nobody answered".
+    const std::string& handOverProblem() const { return handOverProblem_; }
     // First start: from now on every later start runs onToggle once, on the
     // event loop's thread. False when later starts cannot reach this one.
     bool listen(std::function<void()> onToggle);
 
-    // The name both starts derive from the folder (and the user).
+    // The name both starts derive from the folder.
     static QString keyFor(const std::filesystem::path& settingsFolder);
 
+    // The longest request a later start may send, newline included: a
+    // command word and an activation token.
+    static constexpr qint64 kMaxRequest = 1024;
+
   private:
+    void accept(class QLocalSocket* socket);
     void serve(class QLocalSocket* socket);
 
-    QString key_;
-    QLockFile lock_;
+    std::optional<std::pair<std::string, int>> refusal_;
+    mutable std::string handOverProblem_;
+    QString socketPath_;
+    std::unique_ptr<QLockFile> lock_;
+    int folderLock_ = -1;
     bool first_ = false;
+    int openConnections_ = 0;
     QLocalServer server_;
     std::function<void()> onToggle_;
 };

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -38,8 +39,41 @@ long elapsedMs(const timespec& since) {
     return (now.tv_sec - since.tv_sec) * 1000L + (now.tv_nsec - since.tv_nsec) / 1000000L;
 }
 
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// The console's environment minus what describes the console's own start: an
+// activation token or startup id is spent once the console has shown, and a
+// program handed it would steal the focus under that old token or end a
+// startup notification that is not its own; a Qt platform without a screen
+// (the console run headless) would leave a launched Qt program invisible.
+std::vector<std::string> launchedEnvironment() {
+    std::vector<std::string> kept;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string_view variable(*entry);
+        if (startsWith(variable, "XDG_ACTIVATION_TOKEN=") ||
+            startsWith(variable, "DESKTOP_STARTUP_ID=") ||
+            variable == "QT_QPA_PLATFORM=offscreen" || variable == "QT_QPA_PLATFORM=minimal") {
+            continue;
+        }
+        kept.emplace_back(variable);
+    }
+    return kept;
+}
+
+std::vector<char*> pointersTo(std::vector<std::string>& words) {
+    std::vector<char*> pointers;
+    pointers.reserve(words.size() + 1);
+    for (auto& word : words) {
+        pointers.push_back(word.data());
+    }
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
 // Runs in the forked middle process: only async-signal-safe calls from here on.
-[[noreturn]] void runMiddle(int reportFd, const char* program, char* const* argv,
+[[noreturn]] void runMiddle(int reportFd, const char* program, char* const* argv, char* const* envp,
                             const char* folder, const sigset_t& noSignals, int watchMs) {
     setsid();
     const pid_t grandchild = fork();
@@ -53,7 +87,7 @@ long elapsedMs(const timespec& since) {
             send(reportFd, Report::StartError, errno);
             _exit(127);
         }
-        execve(program, argv, environ);
+        execve(program, argv, envp);
         send(reportFd, Report::StartError, errno);
         _exit(127);
     }
@@ -82,12 +116,9 @@ Started startDetached(const std::string& program, const std::vector<std::string>
     std::vector<std::string> words;
     words.push_back(program);
     words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    argv.reserve(words.size() + 1);
-    for (auto& word : words) {
-        argv.push_back(word.data());
-    }
-    argv.push_back(nullptr);
+    const std::vector<char*> argv = pointersTo(words);
+    std::vector<std::string> environment = launchedEnvironment();
+    const std::vector<char*> envp = pointersTo(environment);
     sigset_t noSignals;
     sigemptyset(&noSignals);
 
@@ -106,7 +137,8 @@ Started startDetached(const std::string& program, const std::vector<std::string>
     }
     if (middle == 0) {
         close(pipeFds[0]);
-        runMiddle(pipeFds[1], program.c_str(), argv.data(), folder.c_str(), noSignals, watchMs);
+        runMiddle(pipeFds[1], program.c_str(), argv.data(), envp.data(), folder.c_str(), noSignals,
+                  watchMs);
     }
     close(pipeFds[1]);
     Message message{};
