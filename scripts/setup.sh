@@ -11,7 +11,7 @@ packages=(
   xvfb xdotool xauth openbox
   clang-14 libclang-rt-14-dev clang-format clang-tidy-14
   libbenchmark-dev rofi suckless-tools
-  dpkg-dev lintian
+  dpkg-dev lintian strace
   "$@"
 )
 

@@ -126,14 +126,14 @@ Text History::getHistory(const Text& begin) {
     return entries_[found - 1];
 }
 
-void History::Save() {
+std::string History::fileBytes() const {
     const std::size_t first = entries_.size() > kSavedEntries ? entries_.size() - kSavedEntries : 0;
     Text text;
     for (std::size_t i = first; i < entries_.size(); ++i) {
         text += entries_[i];
         text += CRLF;
     }
-    writeFileAtomically(file_, encodeFileText(text));
+    return encodeFileText(text);
 }
 
 void History::Load() {

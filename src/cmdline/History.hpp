@@ -24,8 +24,8 @@ class History {
     // empty text; moves the cursor past it (never past the newest entry).
     Text getHistory(const Text& begin);
     void Reset() { cursor_ = 1; }
-    // Writes the newest 501 entries. Throws Failure when the file cannot be written.
-    void Save();
+    // The file's bytes for a save: the newest 501 entries.
+    std::string fileBytes() const;
     // Appends the lines of the file; quiet when it is missing or unreadable.
     void Load();
 

@@ -190,7 +190,14 @@ class Console : public ConsoleEvents, private StatusSink, private MessageSink {
     // per dispatched line and never cancels the launch.
     void noteHistory(const Text& word, bool& reported);
     Text param(TextView name);
-    void keepUnreadFile(bool& pending, const std::filesystem::path& file);
+    // Replaces a settings file with bytes. The file on disk is first kept
+    // beside it when it was not read (pending) or when it changed since this
+    // console last read or wrote it (seen: a hash of those bytes, none for an
+    // absent file; null where edits are not looked for). Throws Failure.
+    void saveFile(const std::filesystem::path& file, const std::string& bytes, bool& pending,
+                  std::optional<std::size_t>* seen);
+    // Copies bytes to the first free name of file.bad, file.bad.1, ...
+    void keepFile(const std::filesystem::path& file, const std::string& bytes);
     std::filesystem::path settingsFile(TextView name) const;
 
     // ---- The console state record ----
@@ -251,6 +258,8 @@ class Console : public ConsoleEvents, private StatusSink, private MessageSink {
     bool keepListPending_ = false;
     bool keepParamPending_ = false;
     bool keepHistoryPending_ = false;
+    std::optional<std::size_t> listSeen_;
+    std::optional<std::size_t> paramSeen_;
 };
 
 } // namespace zorlo

@@ -5,6 +5,9 @@
 #include "store/Store.hpp"
 #include "text/Failure.hpp"
 
+#include <functional>
+#include <string_view>
+
 namespace zorlo {
 
 namespace {
@@ -12,43 +15,59 @@ namespace {
 constexpr TextView kListFile = u"zorlo.list";
 constexpr TextView kParamFile = u"zorlo.param";
 
+std::size_t hashOf(const std::string& bytes) {
+    return std::hash<std::string_view>{}(bytes);
+}
+
 // Returns false when the file holds a pair that the list did not take as its own.
-bool loadList(const std::filesystem::path& file, BinList& list, StatusSink& status) {
+// seen: the hash of the bytes read.
+bool loadList(const std::filesystem::path& file, BinList& list, StatusSink& status,
+              std::optional<std::size_t>& seen) {
     const auto bytes = readFileBytes(file);
+    seen.reset();
     if (!bytes) {
         throw Failure(u"File not found: " + fileNameText(file));
     }
+    seen = hashOf(*bytes);
     return readSettingsInto(decodeFileBytes(*bytes), list, status);
 }
 
 } // namespace
 
-void Console::keepUnreadFile(bool& pending, const std::filesystem::path& file) {
-    if (!pending) {
-        return;
+void Console::keepFile(const std::filesystem::path& file, const std::string& bytes) {
+    // An earlier kept file may hold an edit of its own: it is never replaced.
+    constexpr int kMostKept = 1000;
+    for (int n = 0; n < kMostKept; ++n) {
+        auto kept = file;
+        kept += n == 0 ? std::string(".bad") : ".bad." + std::to_string(n);
+        if (d_.files.createFile(kept, bytes)) {
+            const Text name = fileNameText(file);
+            Stat(u"Kept the old " + name + u" as " + fileNameText(kept));
+            return;
+        }
     }
-    std::error_code ec;
-    const bool exists = std::filesystem::exists(file, ec);
-    if (ec) {
-        throw Failure(describeFileError(file, ec.message()));
-    }
-    if (!exists) {
+    throw Failure(describeFileError(file, "Too many kept copies"));
+}
+
+void Console::saveFile(const std::filesystem::path& file, const std::string& bytes, bool& pending,
+                       std::optional<std::size_t>* seen) {
+    if (pending || seen != nullptr) {
+        const auto onDisk = readFileBytes(file);
+        // Until the copy is made the old file must not be replaced: a failure
+        // here ends the save, and the next save tries again.
+        if (onDisk && (pending || !*seen || **seen != hashOf(*onDisk))) {
+            keepFile(file, *onDisk);
+        }
         pending = false;
-        return;
     }
-    auto kept = file;
-    kept += ".bad";
-    // Until the copy is made the unread file must not be replaced: a failure
-    // here ends the save, and the next save tries again.
-    copyFileReplacing(file, kept);
-    pending = false;
-    const Text name = fileNameText(file);
-    Stat(u"Kept the old " + name + u" as " + name + u".bad");
+    d_.files.replaceFile(file, bytes);
+    if (seen != nullptr) {
+        *seen = hashOf(bytes);
+    }
 }
 
 void Console::saveHistory() {
-    keepUnreadFile(keepHistoryPending_, history->file());
-    history->Save();
+    saveFile(history->file(), history->fileBytes(), keepHistoryPending_, nullptr);
 }
 
 void Console::loadSettings() {
@@ -57,11 +76,11 @@ void Console::loadSettings() {
         macros.clear();
         // A pair the list did not take (refused, failed, merged) would be gone
         // from the file after the next save, so that save keeps the old file.
-        keepListPending_ = !loadList(settingsFile(kListFile), macros, *this);
+        keepListPending_ = !loadList(settingsFile(kListFile), macros, *this, listSeen_);
         listLoaded = true;
         Stat(u"LOAD: List Ok");
         params.clear();
-        keepParamPending_ = !loadList(settingsFile(kParamFile), params, *this);
+        keepParamPending_ = !loadList(settingsFile(kParamFile), params, *this, paramSeen_);
         applyGeometry();
         history->Load();
         Stat(u"LOAD: Param Ok");
@@ -84,11 +103,9 @@ std::optional<Console::SaveFailure> Console::saveAll() {
         }
         storeGeometry();
         file = settingsFile(kListFile);
-        keepUnreadFile(keepListPending_, file);
-        writeFileAtomically(file, encodeFileText(formatSettings(macros)));
+        saveFile(file, encodeFileText(formatSettings(macros)), keepListPending_, &listSeen_);
         file = settingsFile(kParamFile);
-        keepUnreadFile(keepParamPending_, file);
-        writeFileAtomically(file, encodeFileText(formatSettings(params)));
+        saveFile(file, encodeFileText(formatSettings(params)), keepParamPending_, &paramSeen_);
         file = history->file();
         saveHistory();
         Stat(u"SAVE: Ok");

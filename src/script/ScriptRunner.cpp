@@ -3,6 +3,9 @@
 #include "console/Console.hpp"
 #include "platform/KeyCodes.hpp"
 #include "platform/fake/FakeDesktop.hpp"
+#ifdef ZORLO_SCRIPT_POSIX_FILES
+#include "platform/posix/PosixFileSystem.hpp"
+#endif
 #include "platform/fake/FakeDroppedData.hpp"
 #include "script/ScriptError.hpp"
 
@@ -88,6 +91,11 @@ bool isBlankLine(const std::string& line) {
 ScriptRunner::ScriptRunner(std::filesystem::path folder, std::ostream& out)
     : transcript_(out), desktop_(std::make_unique<FakeDesktop>(std::move(folder))) {
     desktop_->log.listener = [this](const FakeEvent& event) { transcript_.print(event); };
+#ifdef ZORLO_SCRIPT_POSIX_FILES
+    // Folder lookups stay declared in the script; the files are real.
+    static PosixFileSystem realFiles;
+    desktop_->files.writeThrough(&realFiles);
+#endif
 }
 
 ScriptRunner::~ScriptRunner() {

@@ -88,18 +88,4 @@ void writeFileAtomically(const std::filesystem::path& path, const std::string& b
     }
 }
 
-void copyFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
-    const auto tmp = temporaryBeside(to);
-    std::error_code ec;
-    std::filesystem::copy_file(from, tmp, ec);
-    if (!ec) {
-        std::filesystem::rename(tmp, to, ec);
-    }
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(tmp, ignored);
-        throw Failure(describeFileError(to, ec.message()));
-    }
-}
-
 } // namespace zorlo

@@ -6,6 +6,7 @@
 #include "store/SettingsFile.hpp"
 
 #include <chrono>
+#include <fstream>
 
 namespace zorlo::testing {
 namespace {
@@ -70,15 +71,39 @@ TEST_F(BadSettings, ANameWithoutAValueAtTheEndKeepsThePairsBeforeIt) {
     ConsoleSession& s = startWith(cut, kParams);
     EXPECT_TRUE(s.paneHas(u"LOAD: Error (Input past end of file), Set defaults"));
     expectMacrosIntact(s);
-    // A leftover of a cut save where a fixed temporary name would be does not
-    // stop the copy; a copy that fails keeps the unread file until one succeeds.
-    fs::create_directories(folder / "zorlo.list.bad.tmp" / "leftover");
-    fs::create_directories(folder / "zorlo.list.bad" / "blocker");
+    // A file kept earlier may hold an edit of its own: the copy goes beside it.
+    writeFileAtomically(folder / "zorlo.list.bad", "earlier");
     s.line(u"save");
-    EXPECT_TRUE(s.status().starts_with(u"SAVE: Error (")) << toUtf8(s.status());
-    EXPECT_TRUE(readBytes(folder / "zorlo.list") == cut) << "the unread file was replaced";
-    fs::remove_all(folder / "zorlo.list.bad");
-    expectKeptAtSave(s, "zorlo.list", cut);
+    EXPECT_TRUE(s.paneHas(u"Kept the old zorlo.list as zorlo.list.bad.1"));
+    EXPECT_TRUE(readBytes(folder / "zorlo.list.bad.1") == cut);
+    EXPECT_EQ(readBytes(folder / "zorlo.list.bad"), "earlier");
+}
+
+// An edit made by hand while the console runs survives its next save as a
+// kept file, every time; the console's own saves are not taken for edits.
+TEST_F(BadSettings, AnEditMadeWhileTheConsoleRunsIsKeptAtEachSave) {
+    ConsoleSession& s = startWith(kList, kParams);
+    s.line(u"save");
+    s.line(u"save");
+    EXPECT_FALSE(s.paneHas(u"Kept the old"));
+    const auto edit = [&](const std::string& file, const std::string& pair) {
+        std::ofstream(folder / file.c_str(), std::ios::binary | std::ios::app) << pair;
+        return readBytes(folder / file.c_str());
+    };
+    const std::string listEdit = edit("zorlo.list", "\"vi\"\r\n\"vim\"\r\n");
+    const std::string paramEdit = edit("zorlo.param", "\"x\"\r\n\"1\"\r\n");
+    s.line(u"save");
+    EXPECT_TRUE(s.paneHas(u"Kept the old zorlo.list as zorlo.list.bad"));
+    EXPECT_TRUE(s.paneHas(u"Kept the old zorlo.param as zorlo.param.bad"));
+    EXPECT_TRUE(readBytes(folder / "zorlo.list.bad") == listEdit);
+    EXPECT_TRUE(readBytes(folder / "zorlo.param.bad") == paramEdit);
+    const std::string secondEdit = edit("zorlo.list", "\"vi\"\r\n\"nvim\"\r\n");
+    s.line(u"save");
+    EXPECT_TRUE(s.paneHas(u"Kept the old zorlo.list as zorlo.list.bad.1"));
+    EXPECT_TRUE(readBytes(folder / "zorlo.list.bad.1") == secondEdit);
+    EXPECT_TRUE(readBytes(folder / "zorlo.list.bad") == listEdit);
+    EXPECT_FALSE(fs::exists(folder / "zorlo.param.bad.1"));
+    EXPECT_EQ(s.status(), u"SAVE: Ok");
 }
 
 TEST_F(BadSettings, PairsTheFormatCannotWriteBackAreRefusedAndKept) {

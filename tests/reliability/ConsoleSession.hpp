@@ -5,6 +5,9 @@
 #include "platform/fake/FakeDesktop.hpp"
 #include "platform/fake/FakeDroppedData.hpp"
 #include "store/FileIo.hpp"
+#ifdef ZORLO_TEST_POSIX_FILES
+#include "platform/posix/PosixFileSystem.hpp"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -54,12 +57,21 @@ inline std::string params(const std::string& key = "123", const std::string& mod
 class ConsoleSession {
   public:
     explicit ConsoleSession(const fs::path& folder) : desk(folder), console(desk.desktop()) {
+#ifdef ZORLO_TEST_POSIX_FILES
+        // The files as the desktop console writes them on this system.
+        static PosixFileSystem posixFiles;
+        desk.files.writeThrough(&posixFiles);
+#endif
         desk.attach(&console);
         console.formLoad();
     }
-    ~ConsoleSession() { desk.attach(nullptr); }
+    ~ConsoleSession() {
+        desk.attach(nullptr);
+    }
 
-    void close() { desk.window.userClose(); }
+    void close() {
+        desk.window.userClose();
+    }
 
     // Typed one character at a time; characters without a key code cannot be cancelled.
     void type(TextView text) {
@@ -75,7 +87,9 @@ class ConsoleSession {
         }
     }
     // A paste arrives as one replacement of the selection.
-    void paste(TextView text) { desk.textArea.replaceSelection(Text(text)); }
+    void paste(TextView text) {
+        desk.textArea.replaceSelection(Text(text));
+    }
     void key(int virtualKey, int shift = ShiftState::None) {
         int keyCode = virtualKey;
         console.textKeyDown(keyCode, shift);
@@ -84,7 +98,9 @@ class ConsoleSession {
         }
         console.textKeyUp(virtualKey, shift);
     }
-    void enter() { key(vk::Enter); }
+    void enter() {
+        key(vk::Enter);
+    }
     void line(TextView text) {
         type(text);
         enter();
@@ -93,9 +109,15 @@ class ConsoleSession {
         console.textDrop(data, shift);
     }
 
-    Text pane() const { return desk.textArea.text(); }
-    Text status() const { return desk.label.caption(); }
-    bool paneHas(TextView text) const { return pane().find(text) != Text::npos; }
+    Text pane() const {
+        return desk.textArea.text();
+    }
+    Text status() const {
+        return desk.label.caption();
+    }
+    bool paneHas(TextView text) const {
+        return pane().find(text) != Text::npos;
+    }
     Text macro(TextView name) const {
         for (const Bin& bin : console.macroList()) {
             if (bin.NAME == name) {

@@ -253,7 +253,14 @@ TEST(ProgramFolder, IsThePortableCopysFolderElseTheUsersConfigFolder) {
         EXPECT_EQ(programFolder(exeFolder), expected.empty() ? exeFolder : expected)
             << (files.empty() ? "" : files.front());
     }
-    EXPECT_TRUE(fs::is_directory(userFolder));
+    // The user's own folder is theirs alone: typed arguments go into its history.
+    EXPECT_EQ(fs::status(userFolder).permissions(), fs::perms::owner_all);
+    // A portable folder that others can write is passed over.
+    const fs::path open = temp.path / "open";
+    fs::create_directory(open);
+    std::ofstream(open / "portable") << "";
+    fs::permissions(open, fs::perms::all);
+    EXPECT_EQ(programFolder(open), userFolder);
 
     const ScopedEnv relative("XDG_CONFIG_HOME", "config");
     const ScopedEnv home("HOME", temp.path.string());

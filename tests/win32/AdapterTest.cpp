@@ -110,20 +110,20 @@ TEST(FileSystem, OnlyAnExistingFolderIsAFolder) {
     EXPECT_FALSE(files.folderExists(u""));
 }
 
-// The engine's file code, where libstdc++ on Windows differs from Linux.
-TEST(EngineFilesOnWindows, ACopyReplacesAnExistingFileAndRenamesReplaceToo) {
+// Saves replace an existing file; a kept copy never replaces one.
+TEST(Win32FileSystem, ReplacesFilesAndCreatesOnlyUnderFreeNames) {
     TempFolder folder;
+    Win32FileSystem files;
+    const auto list = folder.path() / L"zorlo.list";
     const auto kept = folder.path() / L"zorlo.list.bad";
-    writeBytes(folder.path() / L"zorlo.list", "new");
-    writeBytes(kept, "old");
-    copyFileReplacing(folder.path() / L"zorlo.list", kept);
-    {
-        std::ifstream in(kept, std::ios::binary); // Windows cannot replace an open file
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "new");
-    }
-    writeFileAtomically(kept, "newer");
-    EXPECT_EQ(std::filesystem::file_size(kept), 5u);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
+    writeBytes(list, "old");
+    files.replaceFile(list, "new");
+    EXPECT_EQ(readFileBytes(list).value_or(""), "new");
+    EXPECT_TRUE(files.createFile(kept, "kept"));
+    EXPECT_FALSE(files.createFile(kept, "again"));
+    EXPECT_EQ(readFileBytes(kept).value_or(""), "kept");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2)
+        << "a temporary file was left behind";
 }
 
 TEST(Twips, FifteenPerPixelAtTheUsualResolution) {

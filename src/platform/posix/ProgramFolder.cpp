@@ -1,8 +1,11 @@
 #include "platform/posix/ProgramFolder.hpp"
 
 #include "platform/posix/HomeFolder.hpp"
+#include "platform/posix/PosixFileSystem.hpp"
 
+#include <cstdio>
 #include <cstdlib>
+#include <sys/stat.h>
 
 namespace zorlo {
 
@@ -27,12 +30,20 @@ bool isPortableFolder(const std::filesystem::path& exeFolder) {
 
 std::filesystem::path programFolder(const std::filesystem::path& exeFolder) {
     if (isPortableFolder(exeFolder)) {
-        return exeFolder;
+        // Another user could plant links or macros there: such a folder is
+        // passed over as one that cannot be written is.
+        if (!posix::othersCanWrite(exeFolder)) {
+            return exeFolder;
+        }
+        std::fprintf(stderr, "zorlo: other users can write to %s; using %s for the settings\n",
+                     exeFolder.c_str(), userConfigFolder().c_str());
     }
     std::filesystem::path folder = userConfigFolder();
+    // Typed arguments end up in the history: the folder is the user's alone.
     // A folder that cannot be made shows up later as the settings' load and save reports.
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
+    std::filesystem::create_directories(folder.parent_path(), error);
+    ::mkdir(folder.c_str(), 0700);
     return folder;
 }
 
