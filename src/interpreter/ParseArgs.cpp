@@ -59,7 +59,7 @@ void parseArgs(TextView line, ArgList& out) {
 }
 
 Text quoteWord(TextView word) {
-    const Text doubled = replaceAll(word, u"\"", u"\"\"");
+    Text doubled = replaceAll(word, u"\"", u"\"\"");
     if (word.find_first_of(u" \t") == TextView::npos) {
         return doubled;
     }
