@@ -87,27 +87,15 @@ class ConsoleTest : public QObject {
         QCOMPARE(front->textArea().caret(), front->textArea().length());
     }
 
-    // Keys typed into the widget reach the engine: Enter runs the line, Up and
-    // Down recall, Home and Shift+Home land on the command line, Esc completes.
+    // Keys typed into the widget reach the engine: Enter runs the line, Home and
+    // Shift+Home land on the command line, Esc completes, Up and Down recall.
     void keysThroughTheWidgetDriveTheCommandLine() {
         enter("listparams");
         QVERIFY(pane().contains("\r\n  key (123)\r\n"));
         QVERIFY(pane().endsWith("\r\n>"));
         QCOMPARE(status(), QString("Ready"));
-        enter("macro notepad /usr/bin/true");
-        // Each key and the line it recalls; Down past the newest line stays there.
-        const std::pair<Qt::Key, const char*> steps[] = {
-            {Qt::Key_Up, "macro notepad /usr/bin/true"},
-            {Qt::Key_Up, "listparams"},
-            {Qt::Key_Down, "listparams"},
-            {Qt::Key_Down, "macro notepad /usr/bin/true"},
-            {Qt::Key_Down, "macro notepad /usr/bin/true"}};
-        for (const auto& [key, recalled] : steps) {
-            QTest::keyClick(&txt(), key);
-            QCOMPARE(commandLine(), QString(recalled));
-        }
-        QVERIFY(pane().endsWith("\r\n>macro notepad /usr/bin/true")); // replaced the typed line
-        enter("list");
+        const QString macro = "macro notepad /usr/bin/true";
+        enter(macro);
         QTest::keyClicks(&txt(), "edit no");
         for (const bool shift : {false, true}) {
             QTest::keyClick(&txt(), Qt::Key_End);
@@ -119,6 +107,17 @@ class ConsoleTest : public QObject {
         QTest::keyClick(&txt(), Qt::Key_Escape);
         QCOMPARE(commandLine(), QString("edit notepad"));
         QCOMPARE(status(), QString("'notepad' from MACROS"));
+        // Each key and the line it recalls; Down past the newest line stays there.
+        const std::pair<Qt::Key, QString> steps[] = {{Qt::Key_Up, macro},
+                                                     {Qt::Key_Up, "listparams"},
+                                                     {Qt::Key_Down, "listparams"},
+                                                     {Qt::Key_Down, macro},
+                                                     {Qt::Key_Down, macro}};
+        for (const auto& [key, recalled] : steps) {
+            QTest::keyClick(&txt(), key);
+            QCOMPARE(commandLine(), recalled);
+        }
+        QVERIFY(pane().endsWith("\r\n>" + macro)); // the recalled line replaced the typed one
     }
 
     void clickInOutputReturnsCaretButSelectionStays() {
