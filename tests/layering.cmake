@@ -6,9 +6,6 @@
 # the standard library from outside the project (a toolkit, an OS header).
 #   cmake -DSRC=<src folder> -P layering.cmake
 cmake_minimum_required(VERSION 3.22)
-if(NOT DEFINED SRC)
-  message(FATAL_ERROR "layering.cmake needs -DSRC=<src folder>")
-endif()
 
 # The layer a path below src/ belongs to.
 function(layer_of path out)

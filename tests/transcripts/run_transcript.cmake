@@ -5,12 +5,6 @@
 # Optional beside NAME.jsonl: NAME.setup/ (files copied into the folder first),
 # NAME.after/ (files the folder must then hold, byte for byte) and NAME.absent
 # (names of files the folder must not hold, one a line).
-foreach(var RUNNER DIR NAME WORK)
-  if(NOT DEFINED ${var})
-    message(FATAL_ERROR "run_transcript.cmake needs -D${var}=...")
-  endif()
-endforeach()
-
 set(folder "${WORK}/folder")
 set(actual "${WORK}/${NAME}.actual.jsonl")
 file(REMOVE_RECURSE "${WORK}")

@@ -87,47 +87,37 @@ class ConsoleTest : public QObject {
         QCOMPARE(front->textArea().caret(), front->textArea().length());
     }
 
-    void enteredCommandRunsAndANewPromptFollows() {
+    // Keys typed into the widget reach the engine: Enter runs the line, Home and
+    // Shift+Home land on the command line, Esc completes, Up and Down recall.
+    void keysThroughTheWidgetDriveTheCommandLine() {
         enter("listparams");
         QVERIFY(pane().contains("\r\n  key (123)\r\n"));
         QVERIFY(pane().endsWith("\r\n>"));
-        QCOMPARE(commandLine(), QString());
         QCOMPARE(status(), QString("Ready"));
-    }
-
-    void upAndDownRecallEarlierLines() {
-        enter("list a");
-        enter("list b");
-        // Each key and the line it recalls; Down past the newest line stays there.
-        const std::pair<Qt::Key, const char*> steps[] = {{Qt::Key_Up, "list b"},
-                                                         {Qt::Key_Up, "list a"},
-                                                         {Qt::Key_Down, "list a"},
-                                                         {Qt::Key_Down, "list b"},
-                                                         {Qt::Key_Down, "list b"}};
-        for (const auto& [key, recalled] : steps) {
-            QTest::keyClick(&txt(), key);
-            QCOMPARE(commandLine(), QString(recalled));
-        }
-        QVERIFY(pane().endsWith("\r\n>list b")); // the recalled line replaced the typed one
-    }
-
-    void homeAndShiftHomeLandOnTheCommandLine() {
-        enter("list");
-        QTest::keyClicks(&txt(), "abc def");
+        const QString macro = "macro notepad /usr/bin/true";
+        enter(macro);
+        QTest::keyClicks(&txt(), "edit no");
         for (const bool shift : {false, true}) {
             QTest::keyClick(&txt(), Qt::Key_End);
             QTest::keyClick(&txt(), Qt::Key_Home, shift ? Qt::ShiftModifier : Qt::NoModifier);
             QCOMPARE(front->textArea().caret(), front->textArea().length() - 7);
             QCOMPARE(front->textArea().selLength(), shift ? 7 : 0);
         }
-    }
-
-    void escCompletesFromMacros() {
-        enter("macro notepad /usr/bin/true");
-        QTest::keyClicks(&txt(), "edit no");
+        QTest::keyClick(&txt(), Qt::Key_End);
         QTest::keyClick(&txt(), Qt::Key_Escape);
         QCOMPARE(commandLine(), QString("edit notepad"));
         QCOMPARE(status(), QString("'notepad' from MACROS"));
+        // Each key and the line it recalls; Down past the newest line stays there.
+        const std::pair<Qt::Key, QString> steps[] = {{Qt::Key_Up, macro},
+                                                     {Qt::Key_Up, "listparams"},
+                                                     {Qt::Key_Down, "listparams"},
+                                                     {Qt::Key_Down, macro},
+                                                     {Qt::Key_Down, macro}};
+        for (const auto& [key, recalled] : steps) {
+            QTest::keyClick(&txt(), key);
+            QCOMPARE(commandLine(), recalled);
+        }
+        QVERIFY(pane().endsWith("\r\n>" + macro)); // the recalled line replaced the typed one
     }
 
     void clickInOutputReturnsCaretButSelectionStays() {
@@ -230,15 +220,6 @@ class ConsoleTest : public QObject {
         enter("listparams");
         QVERIFY(pane().contains("  key (120)\r\n"));
         QVERIFY(pane().contains("  modifier (17)"));
-    }
-
-    void exitClosesTheWindowAndSaves() {
-        enter("macro keep /bin/true");
-        enter("exit");
-        QTRY_VERIFY(front->frmMain().isUnloaded());
-        QVERIFY(!front->frmMain().isVisible());
-        QVERIFY(QFile::exists(settings->filePath("zorlo.list")));
-        QVERIFY(QFile::exists(settings->filePath("zorlo.param")));
     }
 
     void failedFinalSaveAsksBeforeClosing() {

@@ -22,24 +22,60 @@ fail() {
     done
     exit 1
 }
-last_state() { grep -E '^(shown|hidden)$' "$work/log" 2>/dev/null | tail -n 1; }
-wait_for() {
-    for _ in $(seq 100); do
-        [ "$(last_state)" = "$1" ] && return 0
+# Tries a command every 50 ms, TRIES times, until it succeeds.
+poll() {
+    tries=$1
+    shift
+    for _ in $(seq "$tries"); do
+        "$@" && return 0
         sleep 0.05
     done
-    fail "console not $1"
+    "$@"
 }
+# Starts a command in the background as $bg, ended with the test.
+background() {
+    "$@" &
+    bg=$!
+    pids="$bg $pids"
+}
+# Copies the program (ZORLO_BINARY) into a folder with a "portable" file, so
+# its settings stay beside it and away from the user's.
+portable_copy() {
+    mkdir -p "$2"
+    cp "$1" "$2/zorlo"
+    touch "$2/portable"
+}
+last_state() { grep -E '^(shown|hidden)$' "$work/log" 2>/dev/null | tail -n 1; }
+state_is() { [ "$(last_state)" = "$1" ]; }
+wait_for() { poll 100 state_is "$1" || fail "console not $1"; }
+# Waits up to 15 s for the process $1 to end; its exit status is $status.
+ended() { ! kill -0 "$1" 2>/dev/null; }
+wait_for_end() {
+    poll 300 ended "$1" || fail "${case:-}: the console is still running"
+    status=0
+    wait "$1" || status=$?
+}
+windows_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l; }
+visible_consoles() { windows_named '^Zorlo Console'; }
+type_line() {
+    xdotool type --delay 10 "$1"
+    xdotool key Return
+}
+# The console samples the key every 50 ms: a press must outlast a few samples,
+# and so must the release before the next press, or the two presses merge.
+hold_f12() {
+    xdotool keydown F12
+    sleep 0.25
+    xdotool keyup F12
+    sleep 0.25
+}
+display_written() { [ -s "$work/display" ]; }
 start_xvfb() {
+    unset WAYLAND_DISPLAY QT_QPA_PLATFORM || true
     rm -f "$work/display"
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-    xvfb=$!
-    pids="$xvfb $pids"
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    [ -s "$work/display" ] || fail "Xvfb did not start"
+    background Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log"
+    xvfb=$bg
+    poll 200 display_written || fail "Xvfb did not start"
     DISPLAY=":$(cat "$work/display")"
     export DISPLAY
 }

@@ -36,10 +36,8 @@ installed=yes
 readelf -S /usr/bin/zorlo | grep -q '\.debug_info' && fail "the installed program carries debug information"
 
 start_xvfb
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM || true
-XDG_CONFIG_HOME="$work/config" ZORLO_TEST_LOG="$work/log" /usr/bin/zorlo >"$work/zorlo.out" 2>&1 &
-console=$!
-pids="$console $pids"
+background env XDG_CONFIG_HOME="$work/config" ZORLO_TEST_LOG="$work/log" /usr/bin/zorlo >"$work/zorlo.out" 2>&1
+console=$bg
 wait_for shown
 kill -TERM "$console"
 wait "$console" || fail "the installed console did not end cleanly"

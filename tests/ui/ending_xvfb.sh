@@ -7,10 +7,7 @@
 set -eu
 . "$(dirname "$0")/console_test.sh"
 
-# A portable copy (the "portable" file) keeps its settings beside itself.
-cp "$1" "$work/zorlo"
-touch "$work/portable"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM || true
+portable_copy "$1" "$work"
 
 # The desktop's address handler: it runs only if the command whose question was
 # open goes on after the program has been told to end.
@@ -19,30 +16,15 @@ printf '#!/bin/sh\ntouch "%s/opened"\n' "$work" >"$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
 PATH="$work/bin:$PATH"
 
-windows_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l; }
-type_line() {
-    xdotool type --delay 10 "$1"
-    xdotool key Return
-}
-# The exit status of $zorlo once it has ended.
-wait_for_end() {
-    for _ in $(seq 150); do
-        kill -0 "$zorlo" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$zorlo" 2>/dev/null && fail "$case: the console is still running"
-    status=0
-    wait "$zorlo" || status=$?
-}
 holds() { tr -d '\r' <"$work/$1" 2>/dev/null | tr '\n' ' ' | grep -qF "$2"; }
+question_open() { [ "$(windows_named '^Zorlo Console$')" -ge 1 ]; }
 
 for case in TERM HUP INT display box; do
     rm -f "$work/zorlo.list" "$work/zorlo.param" "$work/history" "$work/log" "$work/opened"
     start_xvfb
     # A shell starts background jobs ignoring SIGINT, which the console respects.
-    ZORLO_TEST_LOG="$work/log" env --default-signal=INT,HUP "$work/zorlo" >"$work/zorlo.out" 2>&1 &
-    zorlo=$!
-    pids="$zorlo $pids"
+    background env --default-signal=INT,HUP ZORLO_TEST_LOG="$work/log" "$work/zorlo" >"$work/zorlo.out" 2>&1
+    zorlo=$bg
     wait_for shown
     xdotool search --name '^Zorlo Console v' windowfocus --sync >/dev/null
     type_line 'macro ed /bin/true'
@@ -50,11 +32,7 @@ for case in TERM HUP INT display box; do
     if [ "$case" = box ]; then
         # An address that names no macro: the console asks whether to keep it.
         type_line 'www.example.org'
-        for _ in $(seq 100); do
-            [ "$(windows_named '^Zorlo Console$')" -ge 1 ] && break
-            sleep 0.05
-        done
-        [ "$(windows_named '^Zorlo Console$')" -ge 1 ] || fail "$case: no question box"
+        poll 100 question_open || fail "$case: no question box"
     else
         # Launching the macro hides the console: every line before it has run.
         type_line 'ed'
@@ -65,7 +43,7 @@ for case in TERM HUP INT display box; do
     else
         kill -s "$(echo "$case" | sed 's/box/TERM/')" "$zorlo"
     fi
-    wait_for_end
+    wait_for_end "$zorlo"
     [ "$case" = display ] || [ "$status" -eq 0 ] || fail "$case: exit status $status"
     holds zorlo.list '"ed" "/bin/true"' || fail "$case: zorlo.list lacks the macro"
     holds zorlo.param '"active" "0"' || fail "$case: zorlo.param lacks the change"

@@ -49,15 +49,10 @@ for pair in active 0 autohide 0 height 2400 key 123 left 1200 modifier 0 top 120
     printf '"%s"\r\n' "$pair"
 done >"$work/config/zorlo/zorlo.param"
 start_xvfb
-visible_consoles() { xdotool search --onlyvisible --name '^Zorlo Console' 2>/dev/null | wc -l; }
-"$zorlo" --hidden >"$work/first.out" 2>&1 &
-console=$!
-pids="$console $pids"
-for _ in $(seq 100); do
-    grep -qx 'timer rests' "$work/log" 2>/dev/null && break
-    sleep 0.05
-done
-grep -qx 'timer rests' "$work/log" || fail "the hidden console did not finish starting"
+background "$zorlo" --hidden >"$work/first.out" 2>&1
+console=$bg
+rested() { grep -qx 'timer rests' "$work/log" 2>/dev/null; }
+poll 100 rested || fail "the hidden console did not finish starting"
 
 # Neither a second start at login nor an option toggles the running console.
 timeout 20 "$zorlo" --hidden >"$work/second.out" 2>&1 || fail "--hidden beside a running console did not exit 0"
@@ -68,9 +63,7 @@ sleep 0.3
 grep -qx bleep "$work/log" && fail "the hidden start bleeped"
 [ "$(visible_consoles)" -eq 0 ] || fail "the hidden start mapped a window"
 
-xdotool keydown F12
-sleep 0.25
-xdotool keyup F12
+hold_f12
 wait_for shown
 [ "$(visible_consoles)" -ge 1 ] || fail "F12 did not map the console"
 # A plain start finds this console through the same settings folder.

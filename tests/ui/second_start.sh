@@ -5,8 +5,7 @@
 set -eu
 . "$(dirname "$0")/console_test.sh"
 
-cp "$1" "$work/zorlo"
-touch "$work/portable"
+portable_copy "$1" "$work"
 printf '"ed"\r\n"/usr/bin/true"\r\n' >"$work/zorlo.list"
 printf '"active"\r\n"1"\r\n"autohide"\r\n"0"\r\n' >"$work/zorlo.param"
 printf 'one\r\ntwo\r\n' >"$work/history"
@@ -18,9 +17,8 @@ export QT_QPA_PLATFORM=offscreen ZORLO_TEST_LOG="$work/log" TMPDIR="$work/tmp"
 unset XDG_RUNTIME_DIR
 mkdir -m 1777 "$TMPDIR"
 
-"$work/zorlo" >"$work/first.out" 2>&1 &
-first_pid=$!
-pids="$first_pid"
+background "$work/zorlo" >"$work/first.out" 2>&1
+first_pid=$bg
 wait_for shown
 
 status=0
@@ -39,9 +37,8 @@ kill -0 "$first_pid" || fail "the first console is gone"
 kill -KILL "$first_pid"
 wait "$first_pid" 2>/dev/null || true
 : >"$work/log"
-"$work/zorlo" >"$work/fourth.out" 2>&1 &
-first_pid=$!
-pids="$first_pid"
+background "$work/zorlo" >"$work/fourth.out" 2>&1
+first_pid=$bg
 wait_for shown
 sleep 0.3
 kill -0 "$first_pid" || fail "the start after a crashed console did not take the folder over"

@@ -8,16 +8,7 @@ set -eu
 . "$(dirname "$0")/console_test.sh"
 
 command -v openbox >/dev/null || fail "openbox is missing (scripts/setup.sh installs it)"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM || true
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids="$! $pids"
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-DISPLAY=":$(cat "$work/display")"
-export DISPLAY
+start_xvfb
 
 # A launch that takes half a second and fails: xdg-open without a handler.
 mkdir "$work/bin"
@@ -25,41 +16,29 @@ printf '#!/bin/sh\nsleep 0.5\nexit 3\n' >"$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
 PATH="$work/bin:$PATH"
 
-type_line() {
-    xdotool type --delay 10 "$1"
-    xdotool key Return
-}
 # Starts the console in $dir, lets the caller type, and waits for its end.
 run_console() {
     : >"$work/log"
-    ZORLO_TEST_LOG="$work/log" QT_SCALE_FACTOR="$scale" "$dir/zorlo" >"$work/zorlo.out" 2>&1 &
-    zorlo=$!
-    pids="$zorlo $pids"
+    background env ZORLO_TEST_LOG="$work/log" QT_SCALE_FACTOR="$scale" "$dir/zorlo" >"$work/zorlo.out" 2>&1
+    zorlo=$bg
     wait_for shown
     sleep 0.5 # the window manager frames the window and hands it the focus
     xdotool search --name '^Zorlo Console v' windowfocus --sync >/dev/null
     "$@"
-    for _ in $(seq 100); do
-        kill -0 "$zorlo" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$zorlo" 2>/dev/null && fail "the console did not exit"
-    wait "$zorlo" || fail "the console exited with a failure"
+    wait_for_end "$zorlo"
+    [ "$status" -eq 0 ] || fail "the console exited with a failure"
 }
 size() { tr -d '\r' <"$dir/zorlo.param" | tr '\n' ' ' | grep -oE '"(height|width)" "[0-9]+"' | tr '\n' ' '; }
 exits() { type_line exit; }
 
 for wm in none openbox; do
     if [ "$wm" = openbox ]; then
-        openbox >"$work/openbox.out" 2>&1 &
-        pids="$! $pids"
+        background openbox >"$work/openbox.out" 2>&1
         sleep 1
     fi
     for scale in 1 2; do
         dir="$work/$wm-$scale"
-        mkdir "$dir"
-        cp "$1" "$dir/zorlo"
-        touch "$dir/portable"
+        portable_copy "$1" "$dir"
         run_console exits
         first=$(size)
         for start in 2 3; do
@@ -74,16 +53,12 @@ done
 # commands of their own once the launch is over.
 dir="$work/typing"
 scale=1
-mkdir "$dir"
-cp "$1" "$dir/zorlo"
-touch "$dir/portable"
+portable_copy "$1" "$dir"
 typed_during_launch() {
-    xdotool type --delay 3 slow.xyz
-    xdotool key Return
-    xdotool type --delay 3 'macro k v'
-    xdotool key Return
-    xdotool type --delay 3 exit
-    xdotool key Return
+    for line in slow.xyz 'macro k v' exit; do
+        xdotool type --delay 3 "$line"
+        xdotool key Return
+    done
 }
 run_console typed_during_launch
 tr -d '\r' <"$dir/zorlo.list" | tr '\n' ' ' | grep -qF '"k" "v"' ||

@@ -183,14 +183,8 @@ TEST_F(HistoryTest, SearchesGiveTheWalksAnswersCursorsAndFailures) {
             }
             switch (pick(5)) {
             case 0:
-                ASSERT_EQ(outcome([&] {
-                              history.addHistory(w);
-                              return Text();
-                          }),
-                          outcome([&] {
-                              walk.addHistory(w);
-                              return Text();
-                          }))
+                ASSERT_EQ(outcome([&] { return (history.addHistory(w), Text()); }),
+                          outcome([&] { return (walk.addHistory(w), Text()); }))
                     << where;
                 break;
             case 1:

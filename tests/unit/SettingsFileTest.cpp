@@ -138,15 +138,6 @@ TEST_F(SettingsFileTest, SaveAndLoadRoundTrip) {
     }
 }
 
-TEST_F(SettingsFileTest, EmptyListAndEightBitFiles) {
-    writeFileAtomically(dir / "zorlo.param", encodeFileText(formatSettings(BinList{})));
-    EXPECT_EQ(fs::file_size(dir / "zorlo.param"), 0u);
-    EXPECT_EQ(readAll(readText(dir / "zorlo.param")), Fields{});
-
-    writeFileAtomically(dir / "zorlo.list", "\"caf\xE9\"\r\n\"\x80 5\"\r\n"); // older 8-bit build
-    EXPECT_EQ(readAll(readText(dir / "zorlo.list")), (Fields{u"café", u"€ 5"}));
-}
-
 TEST_F(SettingsFileTest, AtomicWriteReplacesContentAndLeavesNoTemporaryFile) {
     const fs::path file = dir / "zorlo.list";
     writeFileAtomically(file, "old content that is longer");

@@ -35,17 +35,48 @@ TEST_F(ConsoleTest, StartsWithCaptionFirstLinePromptAndColours) {
     DeleteDC(dc);
 }
 
-TEST_F(ConsoleTest, EnteredLineRunsAndANewPromptFollows) {
+// Keys sent to the EDIT reach the engine: Enter runs the whole line wherever
+// the caret is, Home and Shift+Home land on the command line, Esc completes, Up
+// and Down recall, each swallowed so that EDIT never moves the caret itself.
+TEST_F(ConsoleTest, TypedKeysDriveTheCommandLine) {
     enter(L"listparams");
     EXPECT_TRUE(paneHas(L">listparams\r\n") && paneHas(L"\r\n  key (123)\r\n")) << pane();
     EXPECT_TRUE(endsWith(pane(), L"\r\n>")) << pane();
     EXPECT_EQ(status(), L"Ready");
     EXPECT_EQ(selection(), atEnd());
-    // Enter in the middle of a line still runs all of it.
     typeText(edit(), L"find zzz");
     SendMessageW(edit(), EM_SETSEL, pane().size() - 3, pane().size() - 3);
     pressKey(edit(), VK_RETURN);
     EXPECT_TRUE(paneHas(L">find zzz\r\n  No Macros Found\r\n>")) << pane();
+
+    enter(L"macro nc c:\\nc.exe");
+    enter(L"macro notepad c:\\np.exe");
+    typeText(edit(), L"edit no");
+    const auto end = static_cast<DWORD>(pane().size());
+    {
+        const HeldKeys shift({VK_SHIFT});
+        pressKey(edit(), VK_HOME);
+    }
+    EXPECT_EQ(selection(), std::make_pair(end - 7, end));
+    pressKey(edit(), VK_HOME);
+    EXPECT_EQ(selection(), std::make_pair(end - 7, end - 7));
+    pressKey(edit(), VK_END);
+    pressKey(edit(), VK_ESCAPE);
+    EXPECT_EQ(commandLine(), L"edit notepad");
+    EXPECT_EQ(status(), L"'notepad' from MACROS");
+    EXPECT_EQ(selection(), atEnd());
+
+    // Each key and the line it recalls; Down past the newest line stays there.
+    const std::pair<UINT, const wchar_t*> steps[] = {{VK_UP, L"macro notepad c:\\np.exe"},
+                                                     {VK_UP, L"macro nc c:\\nc.exe"},
+                                                     {VK_DOWN, L"macro nc c:\\nc.exe"},
+                                                     {VK_DOWN, L"macro notepad c:\\np.exe"},
+                                                     {VK_DOWN, L"macro notepad c:\\np.exe"}};
+    for (const auto& [key, recalled] : steps) {
+        pressKey(edit(), key);
+        EXPECT_EQ(commandLine(), recalled);
+        EXPECT_EQ(selection(), atEnd());
+    }
 }
 
 TEST_F(ConsoleTest, ProgramWritesRunTheChangeHandlingBeforeReturning) {
@@ -55,46 +86,6 @@ TEST_F(ConsoleTest, ProgramWritesRunTheChangeHandlingBeforeReturning) {
     // WM_SETTEXT, for which a multi-line EDIT sends no EN_CHANGE of its own.
     app_->mainWindow().textArea().setText(u"out>typed");
     EXPECT_EQ(app_->console().snapshot().cmdLine, u"typed");
-}
-
-TEST_F(ConsoleTest, UpAndDownRecallEnteredLines) {
-    for (const auto* line : {L"find a", L"find b", L"find c"}) {
-        enter(line);
-    }
-    // Each key and the line it recalls; Down past the newest line stays there.
-    const std::pair<UINT, const wchar_t*> steps[] = {{VK_UP, L"find c"},
-                                                     {VK_UP, L"find b"},
-                                                     {VK_DOWN, L"find b"},
-                                                     {VK_DOWN, L"find c"},
-                                                     {VK_DOWN, L"find c"}};
-    for (const auto& [key, recalled] : steps) {
-        pressKey(edit(), key);
-        EXPECT_EQ(commandLine(), recalled);
-        EXPECT_EQ(selection(), atEnd()); // swallowed: EDIT never moved the caret a line
-    }
-}
-
-TEST_F(ConsoleTest, EscCompletesTheLastWordFromTheMacros) {
-    enter(L"macro nc c:\\nc.exe");
-    enter(L"macro notepad c:\\np.exe");
-    enter(L"macro nslookup c:\\ns.exe");
-    typeText(edit(), L"edit no");
-    pressKey(edit(), VK_ESCAPE);
-    EXPECT_EQ(commandLine(), L"edit notepad");
-    EXPECT_EQ(status(), L"'notepad' from MACROS");
-    EXPECT_EQ(selection(), atEnd());
-}
-
-TEST_F(ConsoleTest, HomeKeysPlaceTheCaretOnTheCommandLine) {
-    typeText(edit(), L"find xyz");
-    const auto end = static_cast<DWORD>(pane().size());
-    {
-        const HeldKeys shift({VK_SHIFT});
-        pressKey(edit(), VK_HOME);
-    }
-    EXPECT_EQ(selection(), std::make_pair(end - 8, end));
-    pressKey(edit(), VK_HOME);
-    EXPECT_EQ(selection(), std::make_pair(end - 8, end - 8));
 }
 
 TEST_F(ConsoleTest, ClickInOutputReturnsTheCaretButKeepsASelection) {
