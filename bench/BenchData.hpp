@@ -95,9 +95,9 @@ inline Text historyText(const std::vector<Text>& words) {
 // A program folder as the console finds it: macros, parameters, history.
 inline void writeSettingsFolder(const std::filesystem::path& folder,
                                 const std::vector<Pair>& macros, const std::vector<Text>& history) {
-    writeFileAtomically(folder / "zorlo.list", encodeFileText(settingsText(macros)));
-    writeFileAtomically(folder / "zorlo.param", encodeFileText(paramText()));
-    writeFileAtomically(folder / "history", encodeFileText(historyText(history)));
+    writeFileBytes(folder / "zorlo.list", encodeFileText(settingsText(macros)));
+    writeFileBytes(folder / "zorlo.param", encodeFileText(paramText()));
+    writeFileBytes(folder / "history", encodeFileText(historyText(history)));
 }
 
 } // namespace zorlo::bench

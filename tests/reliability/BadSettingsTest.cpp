@@ -72,7 +72,7 @@ TEST_F(BadSettings, ANameWithoutAValueAtTheEndKeepsThePairsBeforeIt) {
     EXPECT_TRUE(s.paneHas(u"LOAD: Error (Input past end of file), Set defaults"));
     expectMacrosIntact(s);
     // A file kept earlier may hold an edit of its own: the copy goes beside it.
-    writeFileAtomically(folder / "zorlo.list.bad", "earlier");
+    writeFileBytes(folder / "zorlo.list.bad", "earlier");
     s.line(u"save");
     EXPECT_TRUE(s.paneHas(u"Kept the old zorlo.list as zorlo.list.bad.1"));
     EXPECT_TRUE(readBytes(folder / "zorlo.list.bad.1") == cut);
@@ -157,7 +157,7 @@ TEST_F(BadSettings, LinesOfAHundredThousandCharactersLoadAndSaveWhole) {
 // Tests run as root, which no permission bits stop; a folder that cannot be
 // written is made by putting a plain file where its parent folder should be.
 TEST_F(BadSettings, AFolderThatCannotBeWrittenIsReportedAndMemoryKeepsTheMacros) {
-    writeFileAtomically(folder / "blocker", "a file, not a folder");
+    writeFileBytes(folder / "blocker", "a file, not a folder");
     ConsoleSession& s = startIn(folder / "blocker" / "settings");
     // The reason is the system's own wording; the report names the file.
     EXPECT_TRUE(s.paneHas(u"LOAD: Error (") && s.paneHas(u": zorlo.list), Set defaults"));
@@ -197,7 +197,7 @@ TEST_F(BadSettings, AFolderThatCannotBeWrittenIsReportedAndMemoryKeepsTheMacros)
 // Where nobody can answer, the save runs once and says why it failed; a close
 // afterwards neither asks nor saves again.
 TEST_F(BadSettings, TheEndOfTheSessionSavesOnceWithoutAsking) {
-    writeFileAtomically(folder / "blocker", "a file, not a folder");
+    writeFileBytes(folder / "blocker", "a file, not a folder");
     ConsoleSession& s = startIn(folder / "blocker" / "settings");
     s.line(u"macro ed C:\\Tools\\editor.exe");
     const Text failure = s.console.endSession();
@@ -231,7 +231,7 @@ TEST_F(BadSettings, AHistoryOfAMillionLinesLoadsCompletesAndSavesItsNewest) {
     for (int i = 0; i < 1000000; ++i) {
         lines += "entry" + std::to_string(1000000 + i) + "\r\n";
     }
-    writeFileAtomically(folder / "history", lines);
+    writeFileBytes(folder / "history", lines);
     ConsoleSession& s = startWith(kList, kParams);
     EXPECT_EQ(s.console.snapshot().historyCount, 1000000u);
 

@@ -135,8 +135,8 @@ class ConsoleSession {
 class SessionTest : public ::testing::Test {
   protected:
     ConsoleSession& startWith(const std::string& list, const std::string& param) {
-        writeFileAtomically(folder / "zorlo.list", list);
-        writeFileAtomically(folder / "zorlo.param", param);
+        writeFileBytes(folder / "zorlo.list", list);
+        writeFileBytes(folder / "zorlo.param", param);
         return startIn(folder.path());
     }
     ConsoleSession& startIn(const fs::path& settings) {

@@ -1,7 +1,9 @@
 // A save killed at any moment must leave zorlo.list holding the old list or
-// the new one, whole: the settings are replaced atomically.
+// the new one, whole: the settings are replaced atomically, through the same
+// file adapter the console saves with.
 #include "ConsoleSession.hpp"
 
+#include "platform/posix/PosixFileSystem.hpp"
 #include "store/SettingsFile.hpp"
 
 #include <chrono>
@@ -52,6 +54,7 @@ int removeLeftovers(const fs::path& folder) {
 TEST(CrashSafety, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewList) {
     ScratchFolder folder;
     const fs::path file = folder / "zorlo.list";
+    PosixFileSystem files;
     const BinList oldList = manyMacros(u"old");
     const BinList newList = manyMacros(u"new");
     const std::string newBytes = encodeFileText(formatSettings(newList));
@@ -61,7 +64,7 @@ TEST(CrashSafety, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewList) {
     const auto began = std::chrono::steady_clock::now();
     const std::string oldBytes = encodeFileText(formatSettings(oldList));
     const auto formattedAt = std::chrono::steady_clock::now();
-    writeFileAtomically(file, oldBytes);
+    files.replaceFile(file, oldBytes);
     const auto oneWrite = std::chrono::steady_clock::now() - formattedAt;
     const auto oneSave = std::chrono::steady_clock::now() - began;
     // Either content loads whole, so a file equal to one of them loads without error.
@@ -85,12 +88,12 @@ TEST(CrashSafety, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewList) {
         ASSERT_GE(child, 0) << "fork failed";
         if (child == 0) {
             // The child saves the other list, then this one, and so on, until
-            // killed, each time as Console::saveSettings does.
+            // killed, each time as the console's save does.
             close(writing[0]);
             for (bool next = true;; next = !next) {
                 const std::string bytes = encodeFileText(formatSettings(next ? newList : oldList));
                 (void)!write(writing[1], "w", 1);
-                writeFileAtomically(file, bytes);
+                files.replaceFile(file, bytes);
             }
         }
         close(writing[1]);

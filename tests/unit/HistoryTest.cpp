@@ -122,7 +122,7 @@ TEST_F(HistoryTest, MissingOrUnreadableFileLoadsQuietly) {
 }
 
 TEST_F(HistoryTest, LoadAppendsEveryLineLeniently) {
-    writeFileAtomically(file, "a\r\nb\r\na\r\nlast");
+    writeFileBytes(file, "a\r\nb\r\na\r\nlast");
     History history = filled({u"first"});
     history.Load();
     history.Load();
@@ -130,17 +130,17 @@ TEST_F(HistoryTest, LoadAppendsEveryLineLeniently) {
               (Entries{u"first", u"a", u"b", u"a", u"last", u"a", u"b", u"a", u"last"}));
 
     // An empty entry would be offered by completion and replace the typed word with nothing.
-    writeFileAtomically(file, "x\n\r\ny\r\n\r\n");
+    writeFileBytes(file, "x\n\r\ny\r\n\r\n");
     EXPECT_EQ(loaded(), (Entries{u"x", u"y"}));
     EXPECT_EQ(entries(filled({u"a", u"", u"b"})), (Entries{u"a", u"b"}));
-    writeFileAtomically(file, "caf\xE9\r\n\x80uro\r\n"); // from an older 8-bit build
+    writeFileBytes(file, "caf\xE9\r\n\x80uro\r\n"); // from an older 8-bit build
     EXPECT_EQ(loaded(), (Entries{u"café", u"€uro"}));
 }
 
 TEST_F(HistoryTest, EntriesRoundTripUnchanged) {
     const Entries odd = {u"a,b",        u"say \"hi\"", u"  leading",
                          u"trailing  ", u"café ü €",   u"C:\\Program Files\\x.exe"};
-    writeFileAtomically(file, filled(odd).fileBytes());
+    writeFileBytes(file, filled(odd).fileBytes());
     EXPECT_EQ(loaded(), odd);
 }
 
@@ -172,7 +172,7 @@ TEST_F(HistoryTest, SearchesGiveTheWalksAnswersCursorsAndFailures) {
             for (std::size_t i = pick(8); i > 0; --i) {
                 lines += word() + Text(CRLF);
             }
-            writeFileAtomically(file, encodeFileText(lines));
+            writeFileBytes(file, encodeFileText(lines));
         }
         for (int step = 0; step < 300; ++step) {
             const std::string where =
