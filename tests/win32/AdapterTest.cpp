@@ -67,6 +67,9 @@ TEST(SettingsFolder, StaysBesideTheProgramUnlessItCannotWriteThere) {
     EXPECT_EQ(chooseSettingsFolder(locked, appData.path()), appData.path() / L"Zorlo");
     EXPECT_TRUE(std::filesystem::is_directory(appData.path() / L"Zorlo"));
     EXPECT_TRUE(std::filesystem::is_empty(program.path())); // the probe leaves nothing behind
+    // A folder others can write is passed over as an unwritable one is.
+    letEveryoneWrite(program.path());
+    EXPECT_EQ(chooseSettingsFolder(program.path(), appData.path()), appData.path() / L"Zorlo");
 }
 
 TEST(SingleInstance, OneConsolePerFolderHoweverItIsWritten) {
