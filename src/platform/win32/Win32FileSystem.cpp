@@ -150,9 +150,25 @@ std::filesystem::path resolveLink(const std::filesystem::path& file) {
     return target;
 }
 
+// Whether the folder's file system keeps access lists at all. FAT and exFAT
+// (a USB stick, where a portable copy lives) keep none: every folder there
+// reads as open to everyone, and who may write is the mount's business.
+bool keepsAccessLists(const std::filesystem::path& folder) {
+    wchar_t volume[MAX_PATH + 1];
+    DWORD flags = 0;
+    if (!GetVolumePathNameW(folder.c_str(), volume, MAX_PATH + 1) ||
+        !GetVolumeInformationW(volume, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0)) {
+        return true; // unknown: judged by what the folder reports
+    }
+    return (flags & FILE_PERSISTENT_ACLS) != 0;
+}
+
 } // namespace
 
 bool othersCanWrite(const std::filesystem::path& folder) {
+    if (!keepsAccessLists(folder)) {
+        return false;
+    }
     PSID owner = nullptr;
     PACL dacl = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
