@@ -1,13 +1,16 @@
 #include "TestSupport.hpp"
 #include "platform/win32/SettingsFolder.hpp"
 #include "platform/win32/SingleInstance.hpp"
+#include "platform/win32/WideText.hpp"
 #include "platform/win32/Win32FileSystem.hpp"
 #include "platform/win32/Win32Sound.hpp"
 #include "store/FileIo.hpp"
+#include "text/Failure.hpp"
 #include "ui/win32/Twips.hpp"
 
 #include <gtest/gtest.h>
 
+#include <aclapi.h>
 #include <fstream>
 
 namespace zorlo::win32::testing {
@@ -26,6 +29,33 @@ std::string tinyWave() {
            std::string(8, '\x80');
 }
 
+// Lets Everyone add files to the folder, as a shared folder would.
+void letEveryoneWrite(const std::filesystem::path& folder) {
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_EQ(GetNamedSecurityInfoW(folder.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
+                                    nullptr, nullptr, &dacl, nullptr, &descriptor),
+              ERROR_SUCCESS);
+    BYTE everyone[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof everyone;
+    ASSERT_TRUE(CreateWellKnownSid(WinWorldSid, nullptr, everyone, &size));
+    EXPLICIT_ACCESSW grant{};
+    grant.grfAccessPermissions = FILE_ADD_FILE;
+    grant.grfAccessMode = GRANT_ACCESS;
+    grant.grfInheritance = NO_INHERITANCE;
+    grant.Trustee.TrusteeForm = TRUSTEE_IS_SID;
+    grant.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
+    grant.Trustee.ptstrName = reinterpret_cast<LPWSTR>(everyone);
+    PACL widened = nullptr;
+    ASSERT_EQ(SetEntriesInAclW(1, &grant, dacl, &widened), ERROR_SUCCESS);
+    std::wstring name = folder.wstring();
+    const DWORD result = SetNamedSecurityInfoW(
+        name.data(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, widened, nullptr);
+    LocalFree(widened);
+    LocalFree(descriptor);
+    ASSERT_EQ(result, ERROR_SUCCESS);
+}
+
 TEST(SettingsFolder, StaysBesideTheProgramUnlessItCannotWriteThere) {
     TempFolder program;
     TempFolder appData;
@@ -37,6 +67,9 @@ TEST(SettingsFolder, StaysBesideTheProgramUnlessItCannotWriteThere) {
     EXPECT_EQ(chooseSettingsFolder(locked, appData.path()), appData.path() / L"Zorlo");
     EXPECT_TRUE(std::filesystem::is_directory(appData.path() / L"Zorlo"));
     EXPECT_TRUE(std::filesystem::is_empty(program.path())); // the probe leaves nothing behind
+    // A folder others can write is passed over as an unwritable one is.
+    letEveryoneWrite(program.path());
+    EXPECT_EQ(chooseSettingsFolder(program.path(), appData.path()), appData.path() / L"Zorlo");
 }
 
 TEST(SingleInstance, OneConsolePerFolderHoweverItIsWritten) {
@@ -123,6 +156,61 @@ TEST(Win32FileSystem, ReplacesFilesAndCreatesOnlyUnderFreeNames) {
     EXPECT_FALSE(files.createFile(kept, "again"));
     EXPECT_EQ(readFileBytes(kept).value_or(""), "kept");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2)
+        << "a temporary file was left behind";
+}
+
+// Another user who can add files to the folder could plant a link under the
+// temporary or kept name: nothing is written there, and the old file stays.
+TEST(Win32FileSystem, RefusesAFolderOtherUsersCanWrite) {
+    TempFolder folder;
+    Win32FileSystem files;
+    const auto list = folder.path() / L"zorlo.list";
+    writeBytes(list, "old");
+    EXPECT_FALSE(othersCanWrite(folder.path()));
+    letEveryoneWrite(folder.path());
+    ASSERT_TRUE(othersCanWrite(folder.path()));
+
+    const std::u16string refused =
+        u"Refused, other users can write to " + fromWide(folder.path().wstring());
+    const std::function<void()> writes[] = {
+        [&] { files.replaceFile(list, "new"); },
+        [&] { files.createFile(folder.path() / L"zorlo.list.bad", "kept"); },
+    };
+    for (const auto& write : writes) {
+        try {
+            write();
+            ADD_FAILURE() << "wrote into a folder others can write";
+        } catch (const Failure& failure) {
+            EXPECT_EQ(failure.description(), refused);
+        }
+    }
+    EXPECT_EQ(readFileBytes(list).value_or(""), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+// A dotfiles set-up links zorlo.list to a file kept elsewhere: the save
+// updates that file and the link stays a link.
+TEST(Win32FileSystem, ASaveWritesThroughALinkToItsTarget) {
+    TempFolder settings;
+    TempFolder dotfiles;
+    Win32FileSystem files;
+    const auto target = dotfiles.path() / L"zorlo.list";
+    const auto link = settings.path() / L"zorlo.list";
+    writeBytes(target, "old");
+    // The standard library here does not know links; the system does.
+    const auto isLink = [&] {
+        const DWORD attributes = GetFileAttributesW(link.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    };
+    CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+    if (!isLink()) {
+        GTEST_SKIP() << "this system made no symbolic link (wine 8 only pretends to)";
+    }
+    files.replaceFile(link, "new");
+    EXPECT_TRUE(isLink());
+    EXPECT_EQ(readFileBytes(target).value_or(""), "new");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dotfiles.path()), {}), 1)
         << "a temporary file was left behind";
 }
 

@@ -1,5 +1,7 @@
 #include "platform/win32/SettingsFolder.hpp"
 
+#include "platform/win32/Win32FileSystem.hpp"
+
 #include <windows.h>
 
 #include <shlobj.h>
@@ -37,7 +39,10 @@ bool isWritableFolder(const std::filesystem::path& folder) {
 
 std::filesystem::path chooseSettingsFolder(const std::filesystem::path& executableFolder,
                                            const std::filesystem::path& appDataFolder) {
-    if (isWritableFolder(executableFolder) || appDataFolder.empty()) {
+    // Another user could plant links or macros in a folder they can write:
+    // it is passed over as one that cannot be written is.
+    if ((isWritableFolder(executableFolder) && !othersCanWrite(executableFolder)) ||
+        appDataFolder.empty()) {
         return executableFolder;
     }
     const auto folder = appDataFolder / L"Zorlo";

@@ -12,7 +12,8 @@ bool isWritableFolder(const std::filesystem::path& folder);
 
 // The settings live beside the executable, as they always have; an installed
 // copy (for instance under Program Files) cannot write there, so it keeps them
-// in <appData>\Zorlo, which is created when missing.
+// in <appData>\Zorlo, which is created when missing. So does a copy in a
+// folder that other users can write.
 std::filesystem::path chooseSettingsFolder(const std::filesystem::path& executableFolder,
                                            const std::filesystem::path& appDataFolder);
 
