@@ -103,6 +103,22 @@ class TrustedAccounts {
     BYTE administrators_[SECURITY_MAX_SID_SIZE] = {};
 };
 
+// Whether an account stands for anybody at all: everyone, anonymous logons,
+// guests. Only grants to these count against a folder. Folders on a second
+// drive give Authenticated Users the right to change them by default, so
+// counting every other account would move the settings of every portable copy
+// kept there (D:\Tools, say) away from the macros the user has beside it.
+bool standsForAnybody(PSID sid) {
+    for (const WELL_KNOWN_SID_TYPE type : {WinWorldSid, WinAnonymousSid, WinBuiltinGuestsSid}) {
+        BYTE known[SECURITY_MAX_SID_SIZE] = {};
+        DWORD size = sizeof known;
+        if (CreateWellKnownSid(type, nullptr, known, &size) && EqualSid(sid, known)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void refuseOpenFolder(const std::filesystem::path& folder) {
     if (othersCanWrite(folder)) {
         throw Failure(othersCanWriteText(folder));
@@ -199,7 +215,7 @@ bool othersCanWrite(const std::filesystem::path& folder) {
         }
         auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
         if ((allowed->Mask & plantingRights) != 0 &&
-            !trusted.trusts(reinterpret_cast<PSID>(&allowed->SidStart))) {
+            standsForAnybody(reinterpret_cast<PSID>(&allowed->SidStart))) {
             return true;
         }
     }

@@ -4,10 +4,10 @@
 
 namespace zorlo::win32 {
 
-// Whether an account other than the user's own, the system's and the
-// administrators' may add files or folders to the folder (Everyone,
-// Authenticated Users, Users, another user), or owns it: such a one could
-// plant a link where a save writes. False when the folder cannot be read, and
+// Whether anybody at all (Everyone, anonymous logons, guests) may add files or
+// folders to the folder, or an account other than the user's own, the
+// system's and the administrators' owns it: such a one could plant a link
+// where a save writes. False when the folder cannot be read, and
 // on a file system without access lists (FAT, exFAT), where it would always be
 // true.
 bool othersCanWrite(const std::filesystem::path& folder);
