@@ -1,7 +1,9 @@
 #include "TestSupport.hpp"
+#include "platform/win32/Foreground.hpp"
 #include "platform/win32/SettingsFolder.hpp"
 #include "platform/win32/SingleInstance.hpp"
 #include "platform/win32/WideText.hpp"
+#include "platform/win32/Win32EventPump.hpp"
 #include "platform/win32/Win32FileSystem.hpp"
 #include "platform/win32/Win32Sound.hpp"
 #include "store/FileIo.hpp"
@@ -221,6 +223,43 @@ TEST(Twips, FifteenPerPixelAtTheUsualResolution) {
     EXPECT_EQ(Twips::toPixelsX(8), 1);
     EXPECT_EQ(Twips::toPixelsY(-15), -1);
     EXPECT_EQ(Twips::fromPixelsY(267), 4005);
+}
+
+// Keys typed while a command runs wait in the input queue and arrive once it
+// is over, in order; the messages the command posts itself still run. Real
+// keyboard input is needed: a posted WM_KEYDOWN is a posted message.
+TEST(EventPump, ACommandsYieldLeavesTypedKeysQueued) {
+    static std::vector<UINT> seen;
+    WNDCLASSW probe{};
+    probe.lpfnWndProc = [](HWND window, UINT message, WPARAM w, LPARAM l) -> LRESULT {
+        if (message == WM_USER + 1 || message == WM_KEYDOWN || message == WM_CHAR) {
+            seen.push_back(message);
+        }
+        return DefWindowProcW(window, message, w, l);
+    };
+    probe.hInstance = GetModuleHandleW(nullptr);
+    probe.lpszClassName = L"ZorloPumpProbe";
+    RegisterClassW(&probe);
+    const HWND window =
+        CreateWindowExW(0, probe.lpszClassName, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                        100, nullptr, nullptr, probe.hInstance, nullptr);
+    bringToFront(window);
+    SetFocus(window);
+    ASSERT_TRUE(waitUntil([&] { return GetFocus() == window; }));
+    seen.clear();
+    INPUT keys[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
+    keys[0].ki.wVk = keys[1].ki.wVk = 'A';
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+    PostMessageW(window, WM_USER + 1, 0, 0);
+    Win32EventPump pump;
+    pump.doEvents();
+    EXPECT_EQ(seen, std::vector<UINT>{WM_USER + 1});
+    MSG key;
+    EXPECT_TRUE(PeekMessageW(&key, window, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
+    pump.waitForEvents();
+    EXPECT_EQ(seen, (std::vector<UINT>{WM_USER + 1, WM_KEYDOWN, WM_CHAR}));
+    DestroyWindow(window);
 }
 
 } // namespace
