@@ -6,6 +6,7 @@
 #include "ReferenceStore.hpp"
 
 #include "cmdline/History.hpp"
+#include "store/FileIo.hpp"
 
 #include <fstream>
 #include <string>
@@ -30,7 +31,9 @@ std::vector<Text> linesOf(TextView text) {
     Text line;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == CR || text[i] == LF) {
-            lines.push_back(line);
+            if (!line.empty()) {
+                lines.push_back(line); // an empty line is never an entry
+            }
             line.clear();
             if (text[i] == CR && i + 1 < text.size() && text[i + 1] == LF) {
                 ++i;
@@ -94,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     compareSearches(loaded, entries);
 
-    loaded.Save();
+    writeFileBytes(file, loaded.fileBytes());
     History reloaded(file);
     reloaded.Load();
     const std::size_t kept = std::min(entries.size(), History::kSavedEntries);
