@@ -17,6 +17,7 @@ cmake --build --preset asan -j"$(nproc)"
 rm -rf "$reports"
 mkdir -p "$reports"
 export ASAN_OPTIONS="log_path=$reports/asan:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1"
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="log_path=$reports/ubsan:print_stacktrace=1:halt_on_error=1"
 
 status=0
