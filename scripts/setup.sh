@@ -12,7 +12,8 @@ packages=(
   clang-14 libclang-rt-14-dev clang-format clang-tidy-14
   libbenchmark-dev rofi suckless-tools
   dpkg-dev lintian strace
-  libwayland-dev wayland-protocols qt6-wayland
+  sway xwayland grim foot xterm libwayland-dev libxkbcommon-dev python3
+  wayland-protocols qt6-wayland
   "$@"
 )
 
