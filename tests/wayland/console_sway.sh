@@ -3,8 +3,8 @@
 # `exec zorlo`) brings it forward focused at the first press while another
 # window has the focus, typed text lands in it, a launch gets an activation
 # token, F12 with the console focused hides it every time and from hidden
-# shows it focused. Natively it opens no X11 connection and `exit` keeps the
-# stored left/top.
+# shows it focused. Natively it opens no X11 connection, comes forward by its
+# token alone where sway honours tokens, and `exit` keeps the stored left/top.
 # usage: console_sway.sh ZORLO VKBD [PLATFORM]
 set -eu
 
@@ -66,6 +66,17 @@ for round in 1 2 3; do
 done
 sway_key F12
 sway_wait in_front 5 || fail "$platform: F12 did not show the console focused at the end"
+
+# Where the compositor honours tokens, the handed-over token alone brings the
+# native window forward: no hiding and showing again on the way.
+if [ "$platform" = wayland ]; then
+    swaymsg focus_on_window_activation focus >/dev/null
+    sway_other_native
+    : >"$work/log"
+    sway_key F12
+    sway_wait in_front 5 || fail "the token did not bring the console forward"
+    ! grep -qx hidden "$work/log" || fail "the console came forward by hiding, not by its token"
+fi
 
 sway_type exit
 sway_key Return
