@@ -21,11 +21,15 @@ struct Session {
     wl_registry* registry = nullptr;
     xdg_activation_v1* activation = nullptr;
     xdg_activation_token_v1* token = nullptr;
+    wl_callback* sync = nullptr;
     bool synced = false;
     bool answered = false;
     std::string text;
 
     ~Session() {
+        if (sync != nullptr) {
+            wl_callback_destroy(sync);
+        }
         if (token != nullptr) {
             xdg_activation_token_v1_destroy(token);
         }
@@ -56,7 +60,9 @@ void withdrawn(void*, wl_registry*, uint32_t) {}
 const wl_registry_listener kRegistryListener{announced, withdrawn};
 
 void syncDone(void* data, wl_callback* callback, uint32_t) {
-    static_cast<Session*>(data)->synced = true;
+    auto* session = static_cast<Session*>(data);
+    session->synced = true;
+    session->sync = nullptr;
     wl_callback_destroy(callback);
 }
 
@@ -126,7 +132,8 @@ std::optional<std::string> requestActivationToken(const std::string& appId, int 
     }
     session.registry = wl_display_get_registry(session.display);
     wl_registry_add_listener(session.registry, &kRegistryListener, &session);
-    wl_callback_add_listener(wl_display_sync(session.display), &kSyncListener, &session);
+    session.sync = wl_display_sync(session.display);
+    wl_callback_add_listener(session.sync, &kSyncListener, &session);
     if (!dispatchUntil(session.display, session.synced, deadline) ||
         session.activation == nullptr) {
         return std::nullopt;
