@@ -147,6 +147,7 @@ void XDisplay::focusMoved() const {
     // asked again. Without the key watch every poll asks anyway.
     if (inputOpcode_ >= 0) {
         XQueryKeymap(asDisplay(display_), keys_);
+        keysStale_ = true;
     }
 }
 
@@ -202,6 +203,10 @@ bool XDisplay::anyKeyDown(const unsigned long* keysyms, int count) const {
     char keys[32] = {};
     if (inputOpcode_ >= 0) {
         readEvents();
+        if (keysStale_) {
+            keysStale_ = false;
+            XQueryKeymap(display, keys_);
+        }
         // A press that went up again before this query still counts once.
         for (std::size_t i = 0; i < std::size(keys); ++i) {
             keys[i] = static_cast<char>(keys_[i] | pressed_[i]);

@@ -61,7 +61,8 @@ class XDisplay {
     void watchChanges();
     // The focus moved: keys held until now may have gone up where this
     // connection cannot see it (a Wayland window under XWayland), so the held
-    // state is read afresh.
+    // state is read afresh, now and once more at the next poll (the server
+    // may learn of the release a moment after the window manager's word).
     void focusMoved() const;
 
     void* display_ = nullptr; // Display*, kept opaque so that Xlib's macros stay out of Qt code
@@ -69,6 +70,7 @@ class XDisplay {
     // desktop; the state kept from them spares each poll a round trip.
     int inputOpcode_ = -1;
     mutable char keys_[32] = {};
+    mutable bool keysStale_ = false;
     // Keys that went down since the last forgetPresses(), up again or not.
     mutable char pressed_[32] = {};
     // Looking a keysym up reads the whole keyboard map; the map changes rarely,
