@@ -13,6 +13,7 @@ packages=(
   libbenchmark-dev rofi suckless-tools
   dpkg-dev lintian strace
   sway xwayland grim foot xterm libwayland-dev libxkbcommon-dev python3
+  wayland-protocols qt6-wayland
   "$@"
 )
 

@@ -2,6 +2,7 @@
 #include "platform/posix/Autostart.hpp"
 #include "platform/posix/PosixSingleInstance.hpp"
 #include "platform/posix/ProgramFolder.hpp"
+#include "platform/wayland/ActivationToken.hpp"
 #include "ui/EndSignals.hpp"
 #include "ui/NativePorts.hpp"
 #include "ui/QtFrontEnd.hpp"
@@ -107,6 +108,20 @@ std::filesystem::path runningProgram() {
     return std::filesystem::read_symlink("/proc/self/exe", error);
 }
 
+// The activation token a second start hands over for the console's window:
+// the one its launcher gave it (a desktop shortcut, a launcher), else in a
+// Wayland session a fresh one; empty where there is none. The variables are
+// another program's word and are taken only as plain tokens.
+std::string tokenForHandOver() {
+    for (const char* name : {"XDG_ACTIVATION_TOKEN", "DESKTOP_STARTUP_ID"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && zorlo::wayland::isAcceptableActivationToken(value)) {
+            return value;
+        }
+    }
+    return zorlo::wayland::requestActivationToken("zorlo").value_or(std::string());
+}
+
 void printHelp() {
     const std::filesystem::path folder =
         zorlo::isPortableFolder(runningProgram().parent_path())
@@ -201,6 +216,9 @@ int main(int argc, char* argv[]) {
                      argc > 0 ? argv[0] : "zorlo");
         return kNoDesktop;
     }
+    // The desktop's name for the program (the Wayland app_id, the desktop
+    // file the shell matches its windows with), whatever the binary is called.
+    QGuiApplication::setDesktopFileName(QStringLiteral("zorlo"));
     QApplication application(argc, argv);
     // Hiding the console, or closing one of its boxes, must never end the program;
     // only unloading the console window does.
@@ -219,7 +237,7 @@ int main(int argc, char* argv[]) {
         if (request.hidden) {
             return EXIT_SUCCESS;
         }
-        if (instance.toggleRunning(kToggleWaitMs)) {
+        if (instance.toggleRunning(kToggleWaitMs, tokenForHandOver())) {
             return EXIT_SUCCESS;
         }
         if (!instance.handOverProblem().empty()) {
@@ -240,7 +258,8 @@ int main(int argc, char* argv[]) {
                      &QCoreApplication::quit, Qt::QueuedConnection);
     frontEnd.start(request.hidden ? zorlo::QtFrontEnd::StartAs::Hidden
                                   : zorlo::QtFrontEnd::StartAs::Shown);
-    if (!instance.listen([&frontEnd] { frontEnd.togglePressed(); })) {
+    if (!instance.listen(
+            [&frontEnd](const std::string& token) { frontEnd.togglePressed(token); })) {
         std::fputs("zorlo: cannot listen for later starts; starting the program again will "
                    "not toggle this console\n",
                    stderr);

@@ -27,12 +27,16 @@ void Console::applyGeometry() {
     if (t < 0 || t > d_.window.screenHeight()) {
         t = kFallbackPosition;
     }
-    d_.window.setTop(static_cast<int>(t));
     long long l = toWholeNumber(param(u"left"));
     if (l < 0 || l > d_.window.screenWidth()) {
         l = kFallbackPosition;
     }
-    d_.window.setLeft(static_cast<int>(l));
+    // The stored place is read (a bad value still fails the load) but only
+    // applied where the window's place is the program's to set.
+    if (d_.window.knowsPosition()) {
+        d_.window.setTop(static_cast<int>(t));
+        d_.window.setLeft(static_cast<int>(l));
+    }
     d_.window.setHeight(windowSize(param(u"height"), u"height"));
     d_.window.setWidth(windowSize(param(u"width"), u"width"));
 }
@@ -44,14 +48,23 @@ void Console::storeGeometry() {
                                                {u"left", d_.window.left()}};
     for (const auto& [name, value] : values) {
         Text n(name);
+        // A place the window cannot know keeps the one stored; only where
+        // none is stored yet does the window's answer go in, so that the
+        // parameter exists for the next load.
+        const bool place = name == u"top" || name == u"left";
+        if (place && !d_.window.knowsPosition() && params.findSameName(n) != 0) {
+            continue;
+        }
         addItem(params, n, toText(value), *this);
     }
 }
 
 void Console::maxWindow() {
     maximized = true;
-    d_.window.setLeft(kMaxCorner);
-    d_.window.setTop(kMaxCorner);
+    if (d_.window.knowsPosition()) {
+        d_.window.setLeft(kMaxCorner);
+        d_.window.setTop(kMaxCorner);
+    }
     d_.window.setWidth(d_.window.screenWidth() - kMaxWidthMargin);
     d_.window.setHeight(d_.window.screenHeight() - kMaxHeightMargin);
     const BusyGuard resizing(*this, false);

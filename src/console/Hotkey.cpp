@@ -60,6 +60,15 @@ bool Console::hotkeyOffBehindOthers() {
 
 void Console::actOnPress() {
     lockKey = true;
+    // The press counts from what is on the screen, not from what the last
+    // press asked for: a window that the desktop showed or hid behind the
+    // console's back would otherwise cost a press that does nothing.
+    if (d_.window.isVisible()) {
+        shown = 1;
+        hidden = false;
+    } else {
+        shown = 0;
+    }
     toggleShown();
     if (shown == 0) {
         if (!d_.window.isForeground() && !hidden) {

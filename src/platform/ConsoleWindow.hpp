@@ -48,6 +48,11 @@ class ConsoleWindow {
     // Takes the window out of the topmost band without moving or sizing it.
     virtual void leaveTopmost() = 0;
 
+    // Whether the window's place on the screen is the program's to know and
+    // set. Where it is not (a Wayland compositor places its windows and tells
+    // no program where), left() and top() mean nothing and setLeft/setTop do
+    // nothing, and the console neither stores nor applies a place.
+    virtual bool knowsPosition() const { return true; }
     virtual int left() const = 0;
     virtual int top() const = 0;
     virtual int width() const = 0;

@@ -230,6 +230,21 @@ bool ScriptRunner::play(const Json& command) {
             throw ScriptError("the window in front is \"console\" or \"other\"");
         }
         d.window.userSetForeground(who == u"console");
+    } else if (name == "desktop") {
+        // The desktop shows or hides the window behind the console's back.
+        const Text what = textArg(command, 1, "what the desktop does");
+        if (what != u"show" && what != u"hide") {
+            throw ScriptError("the desktop does \"show\" or \"hide\"");
+        }
+        requireStarted(name);
+        d.window.desktopSetVisible(what == u"show");
+    } else if (name == "placement") {
+        // Whose the window's place is: the program's, or the desktop's alone.
+        const Text whose = textArg(command, 1, "whose the place is");
+        if (whose != u"program" && whose != u"desktop") {
+            throw ScriptError("the placement is \"program\" or \"desktop\"");
+        }
+        d.window.setPositionKnown(whose == u"program");
     } else if (name == "resize") {
         requireStarted(name);
         d.window.userResize(intArg(command, 1, "the width"), intArg(command, 2, "the height"));

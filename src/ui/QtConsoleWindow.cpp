@@ -111,6 +111,10 @@ void QtConsoleWindow::leaveTopmost() {
     }
 }
 
+bool QtConsoleWindow::knowsPosition() const {
+    return !nativeWayland();
+}
+
 int QtConsoleWindow::left() const {
     return toTwips(frame().x());
 }

@@ -33,6 +33,8 @@ class QtConsoleWindow : public ConsoleWindow {
     void setForeground() override;
     void leaveTopmost() override;
 
+    // A native Wayland window's place is the compositor's alone.
+    bool knowsPosition() const override;
     int left() const override;
     int top() const override;
     int width() const override;

@@ -53,10 +53,15 @@ Text QtFrontEnd::endSession() {
     return frmMain_.endSession();
 }
 
-void QtFrontEnd::togglePressed() {
-    if (!frmMain_.isUnloaded()) {
-        events_.togglePressed();
+void QtFrontEnd::togglePressed(const std::string& token) {
+    if (frmMain_.isUnloaded()) {
+        return;
     }
+    ports_.foreground->offerToken(token);
+    events_.togglePressed();
+    // A token is good for one activation; a press that hid the console or
+    // was ignored leaves nothing for a later one.
+    ports_.foreground->offerToken({});
 }
 
 } // namespace zorlo

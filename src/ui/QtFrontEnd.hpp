@@ -32,8 +32,10 @@ class QtFrontEnd {
     // is loaded, but the window never appears and no bleep sounds until the
     // hotkey (or another start) shows it.
     void start(StartAs how = StartAs::Shown);
-    // One hotkey press on behalf of another start of the program.
-    void togglePressed();
+    // One hotkey press on behalf of another start of the program, with the
+    // activation token that start handed over (empty: none), which a
+    // console brought forward by the press uses.
+    void togglePressed(const std::string& token = {});
     // The program ends where nobody can answer (a signal, the session's end,
     // the display gone): the windows' adapters stop touching widgets and the
     // display first, then the engine saves. Returns why the save failed, empty

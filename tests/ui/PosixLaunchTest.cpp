@@ -6,6 +6,7 @@
 #include "platform/posix/PosixShell.hpp"
 #include "platform/posix/ProgramFolder.hpp"
 #include "platform/posix/WindowsArguments.hpp"
+#include "platform/wayland/ActivationToken.hpp"
 #include "platform/x11/VirtualKeys.hpp"
 #include "text/Failure.hpp"
 
@@ -122,6 +123,8 @@ TEST(PosixShell, LaunchedProgramsLeaveTheConsolesStartBehind) {
     const ScopedEnv token("XDG_ACTIVATION_TOKEN", "stale-token");
     const ScopedEnv startup("DESKTOP_STARTUP_ID", "stale-id");
     const ScopedEnv kept("ZORLO_KEPT", "yes");
+    // No compositor to ask for a fresh token (the sway test has one).
+    const ScopedEnv noCompositor("WAYLAND_DISPLAY", "");
     // The console's Qt platform, and whether the launched program still sees it.
     const std::pair<std::string, bool> platforms[] = {
         {"offscreen", false}, {"minimal", false}, {"xcb", true}, {"wayland", true}};
@@ -135,6 +138,33 @@ TEST(PosixShell, LaunchedProgramsLeaveTheConsolesStartBehind) {
         EXPECT_EQ(seen.find("DESKTOP_STARTUP_ID"), std::string::npos) << platform;
         EXPECT_EQ(seen.find("QT_QPA_PLATFORM=" + platform + "\n") != std::string::npos, inherited)
             << platform;
+    }
+}
+
+// Tokens come from other processes (the environment, a second start): only
+// plain ones of a sane length pass, so nothing rides along with them.
+TEST(ActivationToken, TakesOnlyPlainTokens) {
+    const std::pair<std::string, bool> tokens[] = {
+        {"0123456789abcdef0123456789abcdef", true},       // wlroots
+        {"kwin-42_ab.c", true},                           // KWin
+        {"gnome-shell/zorlo/1234-0-host_TIME5678", true}, // an X11 startup id
+        {"a+b=c:d@e,f~g#h%i", true},
+        {std::string(wayland::kMaxActivationToken, 'x'), true},
+        {std::string(wayland::kMaxActivationToken + 1, 'x'), false},
+        {"", false},
+        {"two words", false},
+        {"line\nbreak", false},
+        {"tab\there", false},
+        {"$(reboot)", false},
+        {"`id`", false},
+        {"a;b", false},
+        {"quo\"te", false},
+        {"back\\slash", false},
+        {"caf\xc3\xa9", false},
+        {std::string("nul\0byte", 8), false},
+    };
+    for (const auto& [token, taken] : tokens) {
+        EXPECT_EQ(wayland::isAcceptableActivationToken(token), taken) << token;
     }
 }
 

@@ -21,6 +21,13 @@ void FakeConsoleWindow::hide() {
     log_.record("hide");
 }
 
+void FakeConsoleWindow::desktopSetVisible(bool visible) {
+    visible_ = visible;
+    if (!visible) {
+        foreground_ = false;
+    }
+}
+
 void FakeConsoleWindow::takeForeground() {
     foreground_ = true;
     log_.record("foreground");

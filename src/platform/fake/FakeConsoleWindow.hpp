@@ -30,6 +30,7 @@ class FakeConsoleWindow : public ConsoleWindow {
     void setForeground() override { takeForeground(); }
     void leaveTopmost() override { log_.record("notopmost"); }
 
+    bool knowsPosition() const override { return positionKnown_; }
     int left() const override { return frame_.left; }
     int top() const override { return frame_.top; }
     int width() const override { return frame_.width; }
@@ -53,6 +54,11 @@ class FakeConsoleWindow : public ConsoleWindow {
 
     // ---- The user's side ----
     void userSetForeground(bool console) { foreground_ = console; }
+    // The desktop shows or hides the window without the console's doing.
+    void desktopSetVisible(bool visible);
+    // Whether the window's place is the program's to know (true, as on
+    // Windows) or the desktop's alone (a Wayland compositor).
+    void setPositionKnown(bool known) { positionKnown_ = known; }
     void userResize(int width, int height);
     void userMinimize(bool minimized);
     void userClose() { unload(); }
@@ -69,6 +75,7 @@ class FakeConsoleWindow : public ConsoleWindow {
     bool foreground_ = false;
     bool unloading_ = false;
     bool unloaded_ = false;
+    bool positionKnown_ = true;
     Rect frame_{1200, 1200, 4125, 2400};
     int screenWidth_ = 19200;
     int screenHeight_ = 14400;

@@ -1,5 +1,7 @@
 #include "platform/posix/PosixSingleInstance.hpp"
 
+#include "platform/wayland/ActivationToken.hpp"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -149,7 +151,7 @@ PosixSingleInstance::~PosixSingleInstance() {
     }
 }
 
-bool PosixSingleInstance::listen(std::function<void()> onToggle) {
+bool PosixSingleInstance::listen(std::function<void(const std::string& token)> onToggle) {
     onToggle_ = std::move(onToggle);
     // Holding the lock, any socket left under the name belongs to a dead console.
     QLocalServer::removeServer(socketPath_);
@@ -199,16 +201,22 @@ void PosixSingleInstance::serve(QLocalSocket* socket) {
         drop(socket);
         return;
     }
+    // The token is another process's word: one that is no plain token is
+    // dropped, and the press still counts.
+    std::string token = blank < 0 ? std::string() : line.mid(blank + 1).toStdString();
+    if (!wayland::isAcceptableActivationToken(token)) {
+        token.clear();
+    }
     // Whatever else arrives before the connection is gone is not read.
     QObject::disconnect(socket, nullptr, this, nullptr);
     socket->write(kTaken);
     socket->disconnectFromServer();
     if (onToggle_) {
-        onToggle_();
+        onToggle_(token);
     }
 }
 
-bool PosixSingleInstance::toggleRunning(int waitMs) const {
+bool PosixSingleInstance::toggleRunning(int waitMs, const std::string& token) const {
     constexpr int kRetryMs = 100;
     handOverProblem_.clear();
     if (refusal_ || first_) {
@@ -228,7 +236,11 @@ bool PosixSingleInstance::toggleRunning(int waitMs) const {
                                    ", not to this one: not handing the start over";
                 return false;
             }
-            socket.write(kToggle + '\n');
+            QByteArray request = kToggle;
+            if (wayland::isAcceptableActivationToken(token)) {
+                request += ' ' + QByteArray::fromStdString(token);
+            }
+            socket.write(request + '\n');
             if (socket.waitForBytesWritten(waitMs) &&
                 socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
                 return socket.readLine() == kTaken;

@@ -29,15 +29,20 @@ class PosixSingleInstance : public QObject, public SingleInstance {
     PosixSingleInstance& operator=(const PosixSingleInstance&) = delete;
 
     bool isFirst() const override { return first_; }
-    bool toggleRunning(int waitMs) const override;
+    bool toggleRunning(int waitMs) const override { return toggleRunning(waitMs, {}); }
+    // The same, handing over the activation token this start came with (or
+    // was given for the console's window), empty when there is none.
+    bool toggleRunning(int waitMs, const std::string& token) const;
     // Why this start may neither run the console nor hand over to one, with
     // the status to end with; nothing when it may go on.
     const std::optional<std::pair<std::string, int>>& refusal() const { return refusal_; }
     // What the last toggleRunning found wrong beyond "nobody answered".
     const std::string& handOverProblem() const { return handOverProblem_; }
     // First start: from now on every later start runs onToggle once, on the
-    // event loop's thread. False when later starts cannot reach this one.
-    bool listen(std::function<void()> onToggle);
+    // event loop's thread, with the activation token it handed over (empty
+    // when it sent none or one that is no acceptable token). False when later
+    // starts cannot reach this one.
+    bool listen(std::function<void(const std::string& token)> onToggle);
 
     // The name both starts derive from the folder.
     static QString keyFor(const std::filesystem::path& settingsFolder);
@@ -58,7 +63,7 @@ class PosixSingleInstance : public QObject, public SingleInstance {
     bool first_ = false;
     int openConnections_ = 0;
     QLocalServer server_;
-    std::function<void()> onToggle_;
+    std::function<void(const std::string& token)> onToggle_;
 };
 
 } // namespace zorlo

@@ -1,5 +1,7 @@
 #include "platform/posix/Spawn.hpp"
 
+#include "platform/wayland/ActivationToken.hpp"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -48,7 +50,9 @@ bool startsWith(std::string_view text, std::string_view prefix) {
 // program handed it would steal the focus under that old token or end a
 // startup notification that is not its own; a Qt platform without a screen
 // (the console run headless) would leave a launched Qt program invisible.
-std::vector<std::string> launchedEnvironment() {
+// A fresh token, where the compositor gave one, goes in their place under both
+// names: Wayland programs read the first, older toolkits the second.
+std::vector<std::string> launchedEnvironment(const std::optional<std::string>& token) {
     std::vector<std::string> kept;
     for (char** entry = environ; *entry != nullptr; ++entry) {
         const std::string_view variable(*entry);
@@ -58,6 +62,10 @@ std::vector<std::string> launchedEnvironment() {
             continue;
         }
         kept.emplace_back(variable);
+    }
+    if (token) {
+        kept.push_back("XDG_ACTIVATION_TOKEN=" + *token);
+        kept.push_back("DESKTOP_STARTUP_ID=" + *token);
     }
     return kept;
 }
@@ -111,13 +119,15 @@ std::vector<char*> pointersTo(std::vector<std::string>& words) {
 } // namespace
 
 Started startDetached(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string& folder, int watchMs) {
+                      const std::string& folder, int watchMs, const std::string& appId) {
     // Everything the children need is prepared before the fork.
     std::vector<std::string> words;
     words.push_back(program);
     words.insert(words.end(), arguments.begin(), arguments.end());
     const std::vector<char*> argv = pointersTo(words);
-    std::vector<std::string> environment = launchedEnvironment();
+    // Asked before the fork: the children may make async-signal-safe calls only.
+    std::vector<std::string> environment =
+        launchedEnvironment(wayland::requestActivationToken(appId));
     const std::vector<char*> envp = pointersTo(environment);
     sigset_t noSignals;
     sigemptyset(&noSignals);

@@ -1,6 +1,7 @@
 #include "platform/x11/XDisplay.hpp"
 
 #include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #ifdef ZORLO_HAVE_XI2
 #include <X11/extensions/XInput2.h>
@@ -22,13 +23,33 @@ constexpr long kSourcePager = 2;
 
 } // namespace
 
-XDisplay::XDisplay() {
+XDisplay::XDisplay(bool connect) {
     const char* name = std::getenv("DISPLAY");
-    if (name != nullptr && *name != '\0') {
+    if (connect && name != nullptr && *name != '\0') {
         display_ = XOpenDisplay(name);
     }
     if (display_ != nullptr) {
+        watchChanges();
         watchKeys();
+    }
+}
+
+// Keymap changes and the active window's changes come as events on this
+// connection: the first make the key code cache stale, the second may leave
+// a key seen held that went up out of this connection's sight.
+void XDisplay::watchChanges() {
+    Display* display = asDisplay(display_);
+    activeAtom_ = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+    XSelectInput(display, DefaultRootWindow(display), PropertyChangeMask);
+    int opcode = 0;
+    int event = 0;
+    int error = 0;
+    int major = XkbMajorVersion;
+    int minor = XkbMinorVersion;
+    if (XkbQueryExtension(display, &opcode, &event, &error, &major, &minor)) {
+        xkbEventBase_ = event;
+        const unsigned long mask = XkbMapNotifyMask | XkbNewKeyboardNotifyMask;
+        XkbSelectEvents(display, XkbUseCoreKbd, mask, mask);
     }
 }
 
@@ -69,8 +90,7 @@ int XDisplay::connectionNumber() const {
 }
 
 void XDisplay::readEvents() const {
-#ifdef ZORLO_HAVE_XI2
-    if (inputOpcode_ < 0) {
+    if (display_ == nullptr) {
         return;
     }
     Display* display = asDisplay(display_);
@@ -84,8 +104,21 @@ void XDisplay::readEvents() const {
             changed = true;
             continue;
         }
+        if (xkbEventBase_ >= 0 && event.type == xkbEventBase_) {
+            keycodes_.clear();
+            changed = true;
+            continue;
+        }
+        if (event.type == PropertyNotify) {
+            if (event.xproperty.atom == activeAtom_) {
+                focusMoved();
+                changed = true;
+            }
+            continue;
+        }
+#ifdef ZORLO_HAVE_XI2
         XGenericEventCookie* cookie = &event.xcookie;
-        if (cookie->type != GenericEvent || cookie->extension != inputOpcode_ ||
+        if (inputOpcode_ < 0 || cookie->type != GenericEvent || cookie->extension != inputOpcode_ ||
             !XGetEventData(display, cookie)) {
             continue;
         }
@@ -102,11 +135,43 @@ void XDisplay::readEvents() const {
             changed = true;
         }
         XFreeEventData(display, cookie);
+#endif
     }
     if (changed && keyListener_) {
         keyListener_();
     }
-#endif
+}
+
+void XDisplay::focusMoved() const {
+    // Presses already seen stay news for the next poll; only what is held is
+    // asked again. Without the key watch every poll asks anyway.
+    if (inputOpcode_ >= 0) {
+        XQueryKeymap(asDisplay(display_), keys_);
+        keysStale_ = true;
+    }
+}
+
+std::optional<unsigned long> XDisplay::activeWindow() const {
+    if (display_ == nullptr) {
+        return std::nullopt;
+    }
+    Display* display = asDisplay(display_);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    const int status = XGetWindowProperty(display, DefaultRootWindow(display), activeAtom_, 0, 1,
+                                          False, XA_WINDOW, &type, &format, &count, &after, &data);
+    std::optional<unsigned long> active;
+    if (status == Success && type == XA_WINDOW && format == 32 && count == 1 && data != nullptr) {
+        active = *reinterpret_cast<const unsigned long*>(data);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    readEvents();
+    return active;
 }
 
 XDisplay::~XDisplay() {
@@ -125,20 +190,30 @@ bool XDisplay::anyKeyDown(const unsigned long* keysyms, int count) const {
     KeyCode codes[8] = {};
     count = std::min(count, static_cast<int>(std::size(codes)));
     for (int i = 0; i < count; ++i) {
-        auto known = keycodes_.find(keysyms[i]);
-        if (known == keycodes_.end()) {
-            known = keycodes_.emplace(keysyms[i], XKeysymToKeycode(display, keysyms[i])).first;
+        const auto known = keycodes_.find(keysyms[i]);
+        if (known != keycodes_.end()) {
+            codes[i] = known->second;
+            continue;
         }
-        codes[i] = known->second;
+        codes[i] = XKeysymToKeycode(display, keysyms[i]);
+        if (codes[i] != 0) {
+            keycodes_.emplace(keysyms[i], codes[i]);
+        }
     }
     char keys[32] = {};
     if (inputOpcode_ >= 0) {
         readEvents();
+        if (keysStale_) {
+            keysStale_ = false;
+            XQueryKeymap(display, keys_);
+        }
         // A press that went up again before this query still counts once.
         for (std::size_t i = 0; i < std::size(keys); ++i) {
             keys[i] = static_cast<char>(keys_[i] | pressed_[i]);
         }
     } else {
+        // Keymap changes wait in the queue until something reads it.
+        readEvents();
         XQueryKeymap(display, keys);
     }
     for (int i = 0; i < count; ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <unordered_map>
 
 namespace zorlo::x11 {
@@ -11,8 +12,10 @@ namespace zorlo::x11 {
 // without XWayland, the offscreen platform, no DISPLAY).
 class XDisplay {
   public:
-    // Opens the display that DISPLAY names.
-    XDisplay();
+    // Opens the display that DISPLAY names; with connect false, none: a
+    // console whose window is no X11 window (native Wayland) opens no X11
+    // connection, which would start XWayland for nothing.
+    explicit XDisplay(bool connect = true);
     ~XDisplay();
 
     bool available() const { return display_ != nullptr; }
@@ -23,7 +26,8 @@ class XDisplay {
     // The connection's socket: readable when the server has sent something.
     int connectionNumber() const;
     // Takes in what the server has sent, without waiting, and calls the
-    // listener once if keys went down or up or moved to other key codes.
+    // listener once if keys went down or up, moved to other key codes, or
+    // the active window changed.
     // Every call below that talks to the server does this too, since a reply
     // may bring key events along and leave them queued inside Xlib, where the
     // socket no longer shows them.
@@ -40,6 +44,11 @@ class XDisplay {
     // The keysym of the key's unshifted level, 0 when unknown.
     unsigned long baseKeysym(unsigned keycode) const;
 
+    // The window manager's active window (_NET_ACTIVE_WINDOW; 0 for none,
+    // such as when a Wayland window has the focus under XWayland); nothing
+    // where no window manager keeps the property.
+    std::optional<unsigned long> activeWindow() const;
+
     // Asks the window manager to activate the window as a pager would, which
     // focus-stealing prevention lets through where a plain request is refused.
     void requestActivation(unsigned long window) const;
@@ -49,16 +58,27 @@ class XDisplay {
 
   private:
     void watchKeys();
+    void watchChanges();
+    // The focus moved: keys held until now may have gone up where this
+    // connection cannot see it (a Wayland window under XWayland), so the held
+    // state is read afresh, now and once more at the next poll (the server
+    // may learn of the release a moment after the window manager's word).
+    void focusMoved() const;
 
     void* display_ = nullptr; // Display*, kept opaque so that Xlib's macros stay out of Qt code
     // With XInput 2.1 the server sends every key press and release on the
     // desktop; the state kept from them spares each poll a round trip.
     int inputOpcode_ = -1;
     mutable char keys_[32] = {};
+    mutable bool keysStale_ = false;
     // Keys that went down since the last forgetPresses(), up again or not.
     mutable char pressed_[32] = {};
-    // Looking a keysym up reads the whole keyboard map; the map changes rarely.
+    // Looking a keysym up reads the whole keyboard map; the map changes rarely,
+    // and a keymap change (core or XKB) empties the cache. Keysyms on no key
+    // are not kept, so a later keymap that has them is seen.
     mutable std::unordered_map<unsigned long, unsigned char> keycodes_;
+    int xkbEventBase_ = -1;
+    unsigned long activeAtom_ = 0;
     std::function<void()> keyListener_;
 };
 

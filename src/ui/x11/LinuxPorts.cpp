@@ -9,7 +9,21 @@
 #include "ui/x11/X11KeyTranslator.hpp"
 #include "ui/x11/X11KeyWatch.hpp"
 
+#include <QGuiApplication>
+
 namespace zorlo {
+
+namespace {
+
+// A console whose window is no X11 window sees no key of the desktop: the
+// poll reads every key as up, and no key ever changes, so the timer may rest.
+class NoKeyWatch : public KeyWatch {
+  public:
+    void setListener(std::function<void()>) override {}
+    void ticked() override {}
+};
+
+} // namespace
 
 std::filesystem::path settingsFolderFor(const std::filesystem::path& exeFolder) {
     return programFolder(exeFolder);
@@ -19,13 +33,18 @@ NativePorts makeNativePorts(const std::filesystem::path& exeFolder,
                             const std::filesystem::path& settingsFolder) {
     // One connection for the whole run, shared by the adapters that talk to
     // the X server; it closes when the last of them goes.
-    const auto display = std::make_shared<x11::XDisplay>();
+    // The key poll and the X11 calls serve an X11 window only.
+    const bool onX11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    const auto display = std::make_shared<x11::XDisplay>(onX11);
     NativePorts ports;
     ports.shell = std::make_unique<PosixShell>();
     ports.processes = std::make_unique<PosixProcessStarter>();
     ports.files = std::make_unique<PosixFileSystem>();
     ports.keyboard = std::make_unique<X11KeyboardState>(display);
     ports.keyWatch = X11KeyWatch::create(display);
+    if (!onX11) {
+        ports.keyWatch = std::make_unique<NoKeyWatch>();
+    }
     ports.foreground = std::make_unique<X11Foreground>(display);
     ports.keys = std::make_unique<X11KeyTranslator>(display);
     ports.settingsFolder = settingsFolder;

@@ -28,6 +28,16 @@ void askWindowManager(const x11::XDisplay& display, QWidget& window) {
 X11Foreground::X11Foreground(std::shared_ptr<const x11::XDisplay> display)
     : display_(std::move(display)) {}
 
+bool X11Foreground::isForeground(const QWidget& window) const {
+    if (onX11()) {
+        // Without a window manager that keeps the property, the toolkit's idea stands.
+        if (const auto active = display_->activeWindow()) {
+            return *active != 0 && *active == static_cast<unsigned long>(window.internalWinId());
+        }
+    }
+    return Foreground::isForeground(window);
+}
+
 void X11Foreground::bringToFront(QWidget& window) {
     Foreground::bringToFront(window);
     if (!onX11()) {
