@@ -83,6 +83,7 @@ class RecordingEvents : public ConsoleEvents {
     }
     bool timerMayRest() const override { return quiet; }
     void togglePressed() override {}
+    void hotkeyBound(const Text& /*trigger*/) override {}
     void hideAfterStart() override {}
 
     int ticks = 0;
