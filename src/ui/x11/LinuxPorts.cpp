@@ -1,3 +1,4 @@
+#include "platform/dbus/PortalHotkey.hpp"
 #include "platform/posix/PosixFileSystem.hpp"
 #include "platform/posix/PosixProcessStarter.hpp"
 #include "platform/posix/PosixShell.hpp"
@@ -8,6 +9,8 @@
 #include "ui/x11/X11Foreground.hpp"
 #include "ui/x11/X11KeyTranslator.hpp"
 #include "ui/x11/X11KeyWatch.hpp"
+
+#include <QGuiApplication>
 
 namespace zorlo {
 
@@ -28,6 +31,10 @@ NativePorts makeNativePorts(const std::filesystem::path& exeFolder,
     ports.keyWatch = X11KeyWatch::create(display);
     ports.foreground = std::make_unique<X11Foreground>(display);
     ports.keys = std::make_unique<X11KeyTranslator>(display);
+    // Native Wayland lets no program read the keyboard: the desktop binds the key.
+    if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+        ports.hotkeys = std::make_unique<PortalHotkey>(QDBusConnection::sessionBus());
+    }
     ports.settingsFolder = settingsFolder;
     // Beside the program in a build tree; in share/zorlo once installed.
     ports.bleepFallbacks = {exeFolder / "Bleep.WAV",
