@@ -330,6 +330,10 @@ class ConsoleTest : public QObject {
         QVERIFY(!front->frmMain().isVisible());
         tell("Press", 1);
         QTRY_VERIFY(front->frmMain().isVisible());
+
+        tell("Answer", "cancel");
+        captureCtrlF9();
+        QTRY_VERIFY(pane().contains("  Hotkey: none from the desktop; bind a key to zorlo\r\n"));
         for (QProcess* process : {&portal, &bus}) {
             process->kill();
             process->waitForFinished();

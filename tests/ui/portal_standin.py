@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """A stand-in for the desktop portal's GlobalShortcuts interface on a private
 session bus, for the console's tests. Appends what it is asked to RECORD, one
-line each; a test interface lets the test pick the trigger it answers with and
-press the bound shortcut.
+line each; a test interface lets the test pick the trigger it answers with (or
+"cancel" for a binding the user turned down) and press the bound shortcut.
 
 Usage: portal_standin.py RECORD
 """
@@ -47,12 +47,12 @@ class Portal(dbus.service.Object):
         with open(self.record, "a", encoding="utf-8") as out:
             out.write(" ".join(str(w) for w in words) + "\n")
 
-    def respond(self, sender, token, results):
+    def respond(self, sender, token, results, response=0):
         path = "%s/request/%s/%s" % (PATH, sender[1:].replace(".", "_"), token)
         request = Request(self.bus, path)
 
         def send():
-            request.Response(dbus.UInt32(0), dbus.Dictionary(results, signature="sv"))
+            request.Response(dbus.UInt32(response), dbus.Dictionary(results, signature="sv"))
             request.remove_from_connection()
             return False
 
@@ -92,6 +92,8 @@ class Portal(dbus.service.Object):
                                                "trigger_description": trigger},
                                               signature="sv")),
                 signature="sa{sv}"))
+        if self.answer == "cancel":  # the user closed the desktop's dialog
+            return self.respond(sender, options["handle_token"], {}, response=1)
         return self.respond(sender, options["handle_token"],
                             {"shortcuts": dbus.Array(bound, signature="(sa{sv})")})
 

@@ -127,14 +127,16 @@ QString PortalHotkey::request(const QString& method, const QList<QVariant>& argu
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, path](QDBusPendingCallWatcher* finished) {
                 finished->deleteLater();
-                if (!finished->isError() || (path != creating_ && path != binding_)) {
+                if (!finished->isError()) {
                     return;
                 }
                 // Refused outright: no Response will come.
                 stopWatching(path);
-                creating_.clear();
-                binding_.clear();
-                report({});
+                if (path == creating_ || path == binding_) {
+                    creating_.clear();
+                    binding_.clear();
+                    report({});
+                }
             });
     return path;
 }
