@@ -14,6 +14,7 @@ packages=(
   dpkg-dev lintian strace
   sway xwayland grim foot xterm libwayland-dev libxkbcommon-dev python3
   wayland-protocols qt6-wayland
+  dbus-daemon python3-dbus python3-gi
   "$@"
 )
 

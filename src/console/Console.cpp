@@ -34,6 +34,7 @@ void Console::formLoad() {
     BusyGuard starting(*this);
     Stat(u"Starting up...");
     loadSettings();
+    announceHotkey(false);
     xTimers = true;
     cmdLine.clear();
     recallCount = 0;

@@ -10,6 +10,7 @@
 #include "store/StatusSink.hpp"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -64,6 +65,7 @@ class Console : public ConsoleEvents, private StatusSink, private MessageSink {
     bool timerMayRest() const override { return theTimerMayRest(); }
     // Another start of the program asks for the console: one acted-on hotkey press.
     void togglePressed() override;
+    void hotkeyBound(const Text& trigger) override;
     void hideAfterStart() override;
 
     // Holds `busy` at a value for a scope and puts the old value back when the
@@ -180,6 +182,15 @@ class Console : public ConsoleEvents, private StatusSink, private MessageSink {
     // their line breaks ran nothing): a fresh prompt and the line as it was,
     // caret at its end.
     void giveBackLine(const Text& halfTyped);
+    // Runs write, which writes output between two commands (a drop, word from
+    // the desktop): a half-typed line is held back, so that the output's line
+    // breaks do not run it, and given back after a fresh prompt.
+    void writeAside(const std::function<void()>& write);
+    // Where the desktop binds the hotkey, asks it to bind the `key` and
+    // `modifier` parameters and says so in one output line; where only a key
+    // bound in the desktop's settings works, says that. Where the poll works,
+    // writes the new hotkey's name only after a capture (afterCapture).
+    void announceHotkey(bool afterCapture);
     void runLaunchPath();
     // The drop itself: the macros it adds and their reports.
     void dropData(const DroppedData& data, int shift);
@@ -205,6 +216,9 @@ class Console : public ConsoleEvents, private StatusSink, private MessageSink {
     bool xTimers = false; // the tick polls the hotkey (off until start-up, and while capturing)
     bool lockKey = false; // the latch: the combination is down and was acted on
     HotkeyCapture frmKey;
+    // The trigger the output last named for a desktop's binding, so that the
+    // desktop's answer is written only when it differs.
+    Text announcedTrigger_;
 
     // The command line and the command being run.
     Text cmdLine;      // the text after the pane's last prompt

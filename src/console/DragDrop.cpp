@@ -24,18 +24,8 @@ constexpr int kNameBoxOffset = 100;
 
 void Console::txtCLI_OLEDragDrop(const DroppedData& data, int shift) {
     // The drop's messages end in line breaks, which the change handling would
-    // take for Enter and run the half-typed line; it is held back instead and
-    // given back after a fresh prompt, to run only when the user presses Enter.
-    const Text halfTyped = cmdLine;
-    const bool holdLine = !halfTyped.empty() && !busy;
-    if (holdLine) {
-        busy = true;
-    }
-    dropData(data, shift);
-    if (holdLine) {
-        busy = false;
-        giveBackLine(halfTyped);
-    }
+    // take for Enter and run the half-typed line.
+    writeAside([&] { dropData(data, shift); });
 }
 
 void Console::dropData(const DroppedData& data, int shift) {

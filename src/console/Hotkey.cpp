@@ -1,6 +1,9 @@
 #include "console/Console.hpp"
 
+#include "console/KeyNames.hpp"
 #include "text/Number.hpp"
+
+#include <limits>
 
 namespace zorlo {
 
@@ -92,6 +95,56 @@ void Console::activateWindow() {
     d_.sound.play();
     d_.window.bringToFront();
     shown = 1;
+}
+
+namespace {
+
+// A parameter that names a key code: a whole number in the range of one.
+std::optional<int> keyCode(TextView text) {
+    const auto value = parseInteger(text);
+    if (!value || *value < 0 || *value > std::numeric_limits<short>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(*value);
+}
+
+} // namespace
+
+void Console::announceHotkey(bool afterCapture) {
+    const HotkeyService::Way way = d_.hotkeys.way();
+    if (way == HotkeyService::Way::Compositor) {
+        writeOutput(u"Hotkey: bind a key to zorlo");
+        return;
+    }
+    const auto key = keyCode(param(u"key"));
+    const auto modifier = keyCode(param(u"modifier"));
+    if (way == HotkeyService::Way::Poll) {
+        if (afterCapture && key && modifier) {
+            writeOutput(u"Hotkey: " + hotkeyName(*key, *modifier));
+        }
+        return;
+    }
+    // A key that the desktop's syntax cannot name is no preference at all.
+    const Text trigger = key && modifier ? shortcutTrigger(*key, *modifier) : Text();
+    announcedTrigger_ =
+        trigger.empty() ? Text(u"the desktop's choice") : hotkeyName(*key, *modifier);
+    writeOutput(u"Hotkey: " + announcedTrigger_ + u" through the desktop");
+    d_.hotkeys.bind(trigger);
+}
+
+void Console::hotkeyBound(const Text& trigger) {
+    if (exitRequested || shutdown_ != Shutdown::Idle) {
+        return;
+    }
+    // The desktop has the last word on the key; only news is written.
+    if (!trigger.empty() && equalsIgnoreCase(trigger, announcedTrigger_)) {
+        return;
+    }
+    announcedTrigger_ = trigger;
+    writeAside([&] {
+        writeOutput(trigger.empty() ? Text(u"Hotkey: none from the desktop; bind a key to zorlo")
+                                    : u"Hotkey: " + trigger + u" through the desktop");
+    });
 }
 
 } // namespace zorlo

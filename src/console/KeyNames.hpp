@@ -13,4 +13,9 @@ Text keyName(int virtualKey);
 // the key's by a plus sign, as in "Ctrl+F9".
 Text hotkeyName(int virtualKey, int modifier);
 
+// The same hotkey in the desktop's shortcut syntax (modifier names in capitals,
+// the key by its keysym name): "CTRL+F9", "F12", "SHIFT+Page_Up". Empty for a
+// key or modifier that the syntax cannot name.
+Text shortcutTrigger(int virtualKey, int modifier);
+
 } // namespace zorlo

@@ -62,6 +62,19 @@ void Console::giveBackLine(const Text& halfTyped) {
     cmdLine = halfTyped;
 }
 
+void Console::writeAside(const std::function<void()>& write) {
+    const Text halfTyped = cmdLine;
+    if (halfTyped.empty() || busy) {
+        write();
+        return;
+    }
+    // Held back and given back, the line runs only when the user presses Enter.
+    BusyGuard holding(*this);
+    write();
+    holding.end();
+    giveBackLine(halfTyped);
+}
+
 void Console::appendText(const Text& text) {
     placeCaretAtEnd();
     d_.textArea.replaceSelection(text);

@@ -1,6 +1,5 @@
 #include "console/Console.hpp"
 
-#include "console/KeyNames.hpp"
 #include "store/Pattern.hpp"
 #include "store/Store.hpp"
 
@@ -38,8 +37,9 @@ void Console::setParam(const Text& name) {
             addItem(params, key, toText(frmKey.hotKey), *this);
             Text modifier = u"modifier";
             addItem(params, modifier, toText(frmKey.modKey), *this);
-            // The capture window closes at once; the line says what was taken.
-            writeOutput(u"Hotkey: " + hotkeyName(frmKey.hotKey, frmKey.modKey));
+            // The capture window closes at once; the line says what was taken,
+            // and where the desktop binds keys, it is asked afresh.
+            announceHotkey(true);
         }
         d_.captureWindow.close();
         return;

@@ -31,6 +31,9 @@ class ConsoleEvents {
     virtual bool timerMayRest() const = 0;
     // Another start of the program asked for the console: one hotkey press.
     virtual void togglePressed() = 0;
+    // The desktop bound the hotkey (HotkeyService::bind) and names its trigger
+    // in its own words ("Ctrl+F12"); empty: it bound no key.
+    virtual void hotkeyBound(const Text& trigger) = 0;
     // Right after formLoad, for a start that must not pop up (the one at
     // login): the console is hidden as the hotkey hides it, so the next press
     // shows it, whatever `active` says.

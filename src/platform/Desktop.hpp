@@ -5,6 +5,7 @@
 #include "platform/Dialogs.hpp"
 #include "platform/EventPump.hpp"
 #include "platform/FileSystem.hpp"
+#include "platform/HotkeyService.hpp"
 #include "platform/KeyboardState.hpp"
 #include "platform/ProcessStarter.hpp"
 #include "platform/Shell.hpp"
@@ -29,6 +30,7 @@ struct Desktop {
     KeyboardState& keyboard;
     Sound& sound;
     CaptureWindow& captureWindow;
+    HotkeyService& hotkeys;
     // Where zorlo.list, zorlo.param, history and Bleep.WAV live.
     std::filesystem::path settingsFolder;
 };

@@ -254,6 +254,24 @@ bool ScriptRunner::play(const Json& command) {
     } else if (name == "close") {
         requireStarted(name);
         d.window.userClose();
+    } else if (name == "hotkeys") {
+        requireNotStarted(name);
+        const Text way = textArg(command, 1, "the way the hotkey works");
+        if (way == u"poll") {
+            d.hotkeys.setWay(HotkeyService::Way::Poll);
+        } else if (way == u"desktop") {
+            d.hotkeys.setWay(HotkeyService::Way::Desktop);
+        } else if (way == u"compositor") {
+            d.hotkeys.setWay(HotkeyService::Way::Compositor);
+        } else {
+            throw ScriptError("the way is \"poll\", \"desktop\" or \"compositor\"");
+        }
+    } else if (name == "bound") {
+        requireStarted(name);
+        d.hotkeys.bound(textArg(command, 1, "the trigger"));
+    } else if (name == "toggle") {
+        requireStarted(name);
+        d.hotkeys.pressed();
     } else if (name == "dump") {
         requireStarted(name);
         transcript_.printState(console_->snapshot(), d);

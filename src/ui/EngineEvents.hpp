@@ -46,6 +46,9 @@ class EngineEvents : public ConsoleEvents {
     void togglePressed() override {
         deliver([&] { console_.togglePressed(); });
     }
+    void hotkeyBound(const Text& trigger) override {
+        deliver([&] { console_.hotkeyBound(trigger); });
+    }
     void hideAfterStart() override {
         deliver([&] { console_.hideAfterStart(); });
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileSystem.hpp"
+#include "platform/HotkeyService.hpp"
 #include "platform/KeyboardState.hpp"
 #include "platform/ProcessStarter.hpp"
 #include "platform/Shell.hpp"
@@ -25,6 +26,8 @@ struct NativePorts {
     std::unique_ptr<KeyWatch> keyWatch;
     std::unique_ptr<Foreground> foreground;
     std::unique_ptr<KeyTranslator> keys;
+    // Null where the console's timer samples the key itself.
+    std::unique_ptr<HotkeyService> hotkeys;
     // Where zorlo.list, zorlo.param and history live.
     std::filesystem::path settingsFolder;
     // Where a shipped Bleep.WAV may be when the settings folder has none.

@@ -9,7 +9,7 @@ QtFrontEnd::QtFrontEnd(NativePorts ports, ActivityLog& log)
       sound_(ports_.bleepFallbacks, log), captureWindow_(frmKey_),
       console_(Desktop{textArea_, label_, window_, dialogs_, pump_, *ports_.shell,
                        *ports_.processes, *ports_.files, *ports_.keyboard, sound_, captureWindow_,
-                       ports_.settingsFolder}),
+                       hotkeys(), ports_.settingsFolder}),
       events_(console_, [this] { frmMain_.wakeTimer(); }) {
     if (ports_.keyWatch) {
         ports_.keyWatch->setListener([this] { frmMain_.wakeTimer(); });
@@ -21,6 +21,14 @@ QtFrontEnd::QtFrontEnd(NativePorts ports, ActivityLog& log)
     frmMain_.setEvents(&events_);
     textArea_.setEvents(&events_);
     window_.setEvents(&events_);
+    hotkeys().setEvents(&events_);
+    // Word from the desktop after the unload must not reach the engine.
+    QObject::connect(&frmMain_, &FrmMain::unloaded, &frmMain_,
+                     [this] { hotkeys().setEvents(nullptr); });
+}
+
+HotkeyService& QtFrontEnd::hotkeys() {
+    return ports_.hotkeys ? *ports_.hotkeys : HotkeyService::polled();
 }
 
 QtFrontEnd::~QtFrontEnd() {
@@ -28,6 +36,7 @@ QtFrontEnd::~QtFrontEnd() {
         ports_.keyWatch->setListener({});
     }
     // Widgets outlive the engine by a moment here; they must not call into it.
+    hotkeys().setEvents(nullptr);
     frmMain_.setEvents(nullptr);
     textArea_.setEvents(nullptr);
     window_.setEvents(nullptr);

@@ -48,6 +48,8 @@ class QtFrontEnd {
     Console& console() { return console_; }
 
   private:
+    HotkeyService& hotkeys();
+
     NativePorts ports_;
     FrmMain frmMain_;
     FrmKey frmKey_;

@@ -82,6 +82,7 @@ class RecordingEvents : public ConsoleEvents {
     }
     bool timerMayRest() const override { return quiet; }
     void togglePressed() override {}
+    void hotkeyBound(const Text& /*trigger*/) override {}
     void hideAfterStart() override {}
 
     int ticks = 0;

@@ -1,5 +1,6 @@
 // The real console: engine, Qt windows and Linux launching, driven through the
 // widgets as a user would, with stand-in programs on PATH.
+#include "platform/dbus/PortalHotkey.hpp"
 #include "platform/posix/PosixFileSystem.hpp"
 #include "platform/posix/PosixProcessStarter.hpp"
 #include "platform/posix/PosixShell.hpp"
@@ -9,10 +10,12 @@
 #include "ModalAnswer.hpp"
 
 #include <QAbstractButton>
+#include <QDBusConnectionInterface>
 #include <QDir>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -60,16 +63,7 @@ class ConsoleTest : public QObject {
 
     void init() {
         settings = std::make_unique<QTemporaryDir>();
-        NativePorts ports;
-        ports.shell = std::make_unique<PosixShell>();
-        ports.processes = std::make_unique<PosixProcessStarter>();
-        ports.files = std::make_unique<PosixFileSystem>();
-        ports.keyboard = std::make_unique<NoKeysDown>();
-        ports.foreground = std::make_unique<Foreground>();
-        ports.keys = std::make_unique<KeyTranslator>();
-        ports.settingsFolder = settings->path().toStdString();
-        front = std::make_unique<QtFrontEnd>(std::move(ports));
-        front->start();
+        restart(nullptr);
         QVERIFY(front->frmMain().isVisible());
     }
 
@@ -203,18 +197,7 @@ class ConsoleTest : public QObject {
     }
 
     void paramKeyCapturesCtrlF9() {
-        QPoint place;
-        auto* poll = new QTimer(this);
-        connect(poll, &QTimer::timeout, this, [&, poll] {
-            if (front->frmKey().isVisible()) {
-                poll->stop();
-                place = front->frmKey().pos() - front->frmMain().frameGeometry().topLeft();
-                QTest::keyClick(&front->frmKey(), Qt::Key_F9, Qt::ControlModifier);
-            }
-        });
-        poll->start(10);
-        enter("param key");
-        delete poll;
+        const QPoint place = captureCtrlF9();
         QCOMPARE(place, QPoint(100, 60)); // 1500 and 900 twips from the console's corner
         QTRY_VERIFY(!front->frmKey().isVisible());
         enter("listparams");
@@ -291,7 +274,108 @@ class ConsoleTest : public QObject {
                  qPrintable(param));
     }
 
+    // As on native Wayland: the hotkey through a stand-in of the desktop
+    // portal on a private bus, or, with no portal there, the desktop's settings.
+    void desktopPortalBindsAndPressesTheHotkey() {
+        QProcess bus;
+        bus.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
+        QVERIFY(bus.waitForReadyRead(10000));
+        const QString address = QString::fromUtf8(bus.readLine()).trimmed();
+        QDBusConnection connection = QDBusConnection::connectToBus(address, "zorlo-portal-test");
+        QVERIFY(connection.isConnected());
+
+        restart(std::make_unique<PortalHotkey>(connection));
+        QVERIFY2(pane().endsWith("  Hotkey: bind a key to zorlo\r\n>"), qPrintable(pane()));
+
+        const QString record = standIns.filePath("portal");
+        QProcess portal;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
+        portal.setProcessEnvironment(environment);
+        portal.setProcessChannelMode(QProcess::ForwardedChannels);
+        portal.start("/usr/bin/python3", {QFINDTESTDATA("portal_standin.py"), record});
+        QTRY_VERIFY(connection.interface()->isServiceRegistered("org.freedesktop.portal.Desktop"));
+        const auto tell = [&](const QString& method, const QVariant& argument) {
+            QDBusMessage call = QDBusMessage::createMethodCall("org.freedesktop.portal.Desktop",
+                                                               "/org/freedesktop/portal/desktop",
+                                                               "org.zorlo.Test", method);
+            call << argument;
+            QCOMPARE(connection.call(call).type(), QDBusMessage::ReplyMessage);
+        };
+
+        restart(std::make_unique<PortalHotkey>(connection), QtFrontEnd::StartAs::Hidden);
+        QVERIFY2(pane().endsWith("  Hotkey: F12 through the desktop\r\n>"), qPrintable(pane()));
+        const QString bindF12 = "CreateSession zorlo1\n"
+                                "BindShortcuts zorlo1 toggle [F12] [Show or hide Zorlo Console]\n";
+        QTRY_COMPARE(readMark(record), bindF12);
+        tell("Press", -1);
+        QTRY_VERIFY(front->frmMain().isVisible());
+
+        // A new preference opens a new session; the desktop's own choice is shown.
+        tell("Answer", "Shift+F9");
+        captureCtrlF9();
+        QVERIFY(pane().contains("  Hotkey: Ctrl+F9 through the desktop\r\n"));
+        QTRY_COMPARE(readMark(record),
+                     bindF12 +
+                         "Close zorlo1\nCreateSession zorlo3\n"
+                         "BindShortcuts zorlo3 toggle [CTRL+F9] [Show or hide Zorlo Console]\n");
+        QTRY_VERIFY(pane().contains("  Hotkey: Shift+F9 through the desktop\r\n"));
+
+        // The closed session's shortcut no longer counts (the change after it
+        // shows that it has arrived); the new one's does.
+        front->console().hideAfterStart();
+        tell("Press", 0);
+        tell("Change", "Alt+F1");
+        QTRY_VERIFY(pane().contains("  Hotkey: Alt+F1 through the desktop\r\n"));
+        QVERIFY(!front->frmMain().isVisible());
+        tell("Press", 1);
+        QTRY_VERIFY(front->frmMain().isVisible());
+
+        tell("Answer", "cancel");
+        captureCtrlF9();
+        QTRY_VERIFY(pane().contains("  Hotkey: none from the desktop; bind a key to zorlo\r\n"));
+        for (QProcess* process : {&portal, &bus}) {
+            process->kill();
+            process->waitForFinished();
+        }
+    }
+
   private:
+    // A console (settings kept) with the desktop's hotkey service, null for the poll.
+    void restart(std::unique_ptr<HotkeyService> hotkeys,
+                 QtFrontEnd::StartAs how = QtFrontEnd::StartAs::Shown) {
+        front.reset();
+        NativePorts ports;
+        ports.shell = std::make_unique<PosixShell>();
+        ports.processes = std::make_unique<PosixProcessStarter>();
+        ports.files = std::make_unique<PosixFileSystem>();
+        ports.keyboard = std::make_unique<NoKeysDown>();
+        ports.foreground = std::make_unique<Foreground>();
+        ports.keys = std::make_unique<KeyTranslator>();
+        ports.hotkeys = std::move(hotkeys);
+        ports.settingsFolder = settings->path().toStdString();
+        front = std::make_unique<QtFrontEnd>(std::move(ports));
+        front->start(how);
+    }
+
+    // Runs param key and presses Ctrl+F9 in the capture window; returns where
+    // that window stood relative to the console.
+    QPoint captureCtrlF9() {
+        QPoint place;
+        auto* poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [&, poll] {
+            if (front->frmKey().isVisible()) {
+                poll->stop();
+                place = front->frmKey().pos() - front->frmMain().frameGeometry().topLeft();
+                QTest::keyClick(&front->frmKey(), Qt::Key_F9, Qt::ControlModifier);
+            }
+        });
+        poll->start(10);
+        enter("param key");
+        delete poll;
+        return place;
+    }
+
     CliTextEdit& txt() { return front->frmMain().txtCLI(); }
     QString pane() { return QString::fromStdU16String(front->textArea().text()); }
     QString status() { return front->frmMain().lblInfo().text(); }

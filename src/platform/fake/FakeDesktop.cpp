@@ -3,13 +3,14 @@
 namespace zorlo {
 
 Desktop FakeDesktop::desktop() {
-    return Desktop{textArea,  label, window,   dialogs, pump,          shell,
-                   processes, files, keyboard, sound,   captureWindow, settingsFolder_};
+    return Desktop{textArea, label,    window, dialogs,       pump,    shell,          processes,
+                   files,    keyboard, sound,  captureWindow, hotkeys, settingsFolder_};
 }
 
 void FakeDesktop::attach(ConsoleEvents* console) {
     textArea.attach(console);
     window.attach(console);
+    hotkeys.setEvents(console);
 }
 
 } // namespace zorlo

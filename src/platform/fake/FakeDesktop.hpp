@@ -7,6 +7,7 @@
 #include "platform/fake/FakeEvent.hpp"
 #include "platform/fake/FakeEventPump.hpp"
 #include "platform/fake/FakeFileSystem.hpp"
+#include "platform/fake/FakeHotkeyService.hpp"
 #include "platform/fake/FakeKeyboardState.hpp"
 #include "platform/fake/FakeProcessStarter.hpp"
 #include "platform/fake/FakeShell.hpp"
@@ -43,6 +44,7 @@ class FakeDesktop {
     FakeFileSystem files;
     FakeKeyboardState keyboard;
     FakeSound sound{log};
+    FakeHotkeyService hotkeys{log};
 
   private:
     std::filesystem::path settingsFolder_;

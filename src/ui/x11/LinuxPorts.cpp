@@ -1,3 +1,4 @@
+#include "platform/dbus/PortalHotkey.hpp"
 #include "platform/posix/PosixFileSystem.hpp"
 #include "platform/posix/PosixProcessStarter.hpp"
 #include "platform/posix/PosixShell.hpp"
@@ -47,6 +48,10 @@ NativePorts makeNativePorts(const std::filesystem::path& exeFolder,
     }
     ports.foreground = std::make_unique<X11Foreground>(display);
     ports.keys = std::make_unique<X11KeyTranslator>(display);
+    // Native Wayland lets no program read the keyboard: the desktop binds the key.
+    if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+        ports.hotkeys = std::make_unique<PortalHotkey>(QDBusConnection::sessionBus());
+    }
     ports.settingsFolder = settingsFolder;
     // Beside the program in a build tree; in share/zorlo once installed.
     ports.bleepFallbacks = {exeFolder / "Bleep.WAV",
