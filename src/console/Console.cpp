@@ -36,6 +36,7 @@ void Console::formLoad() {
     loadSettings();
     xTimers = true;
     cmdLine.clear();
+    lineRead_ = -1;
     recallCount = 0;
     recallPos = 0;
     Stat();
