@@ -38,6 +38,15 @@ else
   status=1
 fi
 
+# Typing on a long line: the console's work per key beside the widget's own,
+# zorlo-script's typing as the line grows, and a long paste.
+if [ -x "$build/bench/typing_bench" ]; then
+  QT_QPA_PLATFORM=offscreen "$build/bench/typing_bench" || status=1
+else
+  echo "MISS  the typing benchmark was not built (Qt 6 missing)"
+  status=1
+fi
+
 if [ -x "$build/bench/startup_bench" ] && command -v Xvfb >/dev/null; then
   work=$(mktemp -d)
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &

@@ -37,6 +37,7 @@ void Console::formLoad() {
     announceHotkey(false);
     xTimers = true;
     cmdLine.clear();
+    lineRead_ = -1;
     recallCount = 0;
     recallPos = 0;
     Stat();

@@ -171,6 +171,7 @@ class Console : public ConsoleEvents, private StatusSink, private MessageSink {
     // What the shutdown sequence does after the save.
     void releaseAll();
     void completionStep();
+    void readCommandLine(int n, TextArea::Unchanged same);
     void pollHotkey();
     // With active "0" the hotkey does nothing while another window is in
     // front of the console that the program has not hidden.
@@ -221,7 +222,10 @@ class Console : public ConsoleEvents, private StatusSink, private MessageSink {
     Text announcedTrigger_;
 
     // The command line and the command being run.
-    Text cmdLine;      // the text after the pane's last prompt
+    Text cmdLine; // the text after the pane's last prompt
+    // Where cmdLine started in the text when the change handling last read it
+    // there; -1 when cmdLine was set otherwise since, and is to be read whole.
+    int lineRead_ = -1;
     ArgList args;      // the words of the line being dispatched
     Text pendingLine;  // what the next change handling puts after the prompt
     bool busy = false; // the program is writing the pane itself: change and key-up handling rest

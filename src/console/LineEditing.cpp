@@ -13,6 +13,7 @@ void Console::txtCLI_Change() {
     if (busy) {
         return;
     }
+    const TextArea::Unchanged same = d_.textArea.takeUnchanged();
     const int n = d_.textArea.length();
     if (n > 0 && d_.textArea.textFrom(n - 1) == Text(1, LF)) {
         if (!cmdLine.empty()) {
@@ -21,28 +22,56 @@ void Console::txtCLI_Change() {
             Stat();
         }
         cmdLine.clear();
+        lineRead_ = -1;
         appendText(getPrompt());
+    } else if (pendingLine.empty()) {
+        readCommandLine(n, same);
     } else {
         const int promptAt = d_.textArea.lastIndexOf(prompt);
         // Without any prompt character the line is the whole text, and a
         // replacement starts at its beginning.
         const int lineStart = promptAt < 0 ? 0 : promptAt + static_cast<int>(prompt.size());
-        cmdLine.clear();
-        if (pendingLine.empty()) {
-            cmdLine = d_.textArea.textFrom(lineStart);
-        } else {
-            const BusyGuard replacing(*this);
-            d_.textArea.setCaret(lineStart);
-            d_.textArea.setSelLength(n - lineStart);
-            d_.textArea.replaceSelection(pendingLine);
-            cmdLine = pendingLine;
-        }
+        const BusyGuard replacing(*this);
+        d_.textArea.setCaret(lineStart);
+        d_.textArea.setSelLength(n - lineStart);
+        d_.textArea.replaceSelection(pendingLine);
+        cmdLine = pendingLine;
+        lineRead_ = -1;
     }
     if (d_.textArea.length() == 0) {
         d_.textArea.setText(prompt);
         cmdLine.clear();
+        lineRead_ = -1;
     }
     pendingLine.clear();
+}
+
+// Each key would otherwise read the whole line back, and search it for the
+// prompt: typing a long line would take time that grows with the square of its
+// length. When the change lies inside the line as last read, only the changed
+// part is read, searched and spliced into cmdLine.
+void Console::readCommandLine(int n, TextArea::Unchanged same) {
+    // A prompt of one character cannot straddle the edges of the changed part.
+    if (lineRead_ < 0 || prompt.size() != 1 || same.head < lineRead_) {
+        const int promptAt = d_.textArea.lastIndexOf(prompt);
+        // Without any prompt character the line is the whole text.
+        lineRead_ = promptAt < 0 ? 0 : promptAt + static_cast<int>(prompt.size());
+        cmdLine = d_.textArea.textFrom(lineRead_);
+        return;
+    }
+    const int before = lineRead_ + static_cast<int>(cmdLine.size()); // the text's length then
+    const int head = std::min({same.head, n, before});
+    const int tail = std::min(same.tail, std::min(n, before) - head);
+    const Text changed = d_.textArea.textBetween(head, n - tail);
+    const std::size_t promptAt = changed.rfind(prompt);
+    if (promptAt == Text::npos) {
+        cmdLine.replace(static_cast<std::size_t>(head - lineRead_),
+                        static_cast<std::size_t>(before - tail - head), changed);
+    } else {
+        cmdLine = changed.substr(promptAt + 1) +
+                  cmdLine.substr(cmdLine.size() - static_cast<std::size_t>(tail));
+        lineRead_ = head + static_cast<int>(promptAt) + 1;
+    }
 }
 
 void Console::txtCLI_KeyDown(int& keyCode, int /*shift*/) {

@@ -60,6 +60,7 @@ void Console::giveBackLine(const Text& halfTyped) {
         appendText(getPrompt() + halfTyped);
     }
     cmdLine = halfTyped;
+    lineRead_ = -1;
 }
 
 void Console::writeAside(const std::function<void()>& write) {

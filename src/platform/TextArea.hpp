@@ -33,6 +33,23 @@ class TextArea {
         all.erase(0, std::min(static_cast<std::size_t>(std::max(position, 0)), all.size()));
         return all;
     }
+    // The text between two positions, each clamped to 0..length (empty when to <= from).
+    virtual Text textBetween(int from, int to) const {
+        Text part = textFrom(from);
+        part.resize(std::min(part.size(), static_cast<std::size_t>(std::max(to - from, 0))));
+        return part;
+    }
+
+    // How many characters at the start (head) and at the end (tail) of the
+    // text are the same as at the last call: whatever changed lies between.
+    // It lets the engine keep the command line up to date by reading only what
+    // a key changed. An adapter that does not follow its edits says nothing is
+    // known (both 0), and the reader reads the whole again.
+    struct Unchanged {
+        int head = 0;
+        int tail = 0;
+    };
+    virtual Unchanged takeUnchanged() { return {}; }
     // Where the last occurrence of needle starts, as std::u16string::rfind
     // says it (an empty needle: the length); -1 when there is none.
     virtual int lastIndexOf(TextView needle) const {

@@ -17,10 +17,32 @@ QtTextArea::QtTextArea(CliTextEdit& edit) : edit_(edit) {
     QObject::connect(&reveal_, &QTimer::timeout, &edit_, [this] { edit_.ensureCursorVisible(); });
     changed_ =
         QObject::connect(&edit_, &QPlainTextEdit::textChanged, &edit_, [this] { userChanged(); });
+    // The document says where it changed before the widget says that it did.
+    contents_ = QObject::connect(
+        edit_.document(), &QTextDocument::contentsChange, &edit_,
+        [this](int from, int removed, int added) { contentsChanged(from, removed, added); });
 }
 
 QtTextArea::~QtTextArea() {
     QObject::disconnect(changed_);
+    QObject::disconnect(contents_);
+}
+
+void QtTextArea::contentsChanged(int from, int /*removed*/, int added) {
+    sameHead_ = std::min(sameHead_, from);
+    sameTail_ = std::min(sameTail_, edit_.document()->characterCount() - (from + added));
+}
+
+TextArea::Unchanged QtTextArea::takeUnchanged() {
+    const QTextDocument* document = edit_.document();
+    const int widgetLength = document->characterCount() - 1;
+    const int head = std::clamp(sameHead_, 0, widgetLength);
+    // The closing separator is no character of the engine's text.
+    const int tail = std::clamp(sameTail_ - 1, 0, widgetLength - head);
+    const int length = this->length();
+    sameHead_ = document->characterCount();
+    sameTail_ = document->characterCount();
+    return Unchanged{toEnginePosition(head), length - toEnginePosition(widgetLength - tail)};
 }
 
 void QtTextArea::userChanged() {
@@ -153,18 +175,45 @@ void QtTextArea::replaceSelection(const Text& text) {
 }
 
 Text QtTextArea::textFrom(int position) const {
-    const int start = std::clamp(position, 0, length());
-    const int widgetStart = toWidgetPosition(start);
-    QTextCursor cursor(edit_.document());
-    cursor.setPosition(widgetStart);
-    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    QString tail = cursor.selectedText();
-    tail.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    Text out = tail.toStdU16String();
-    // A position between CR and LF maps to the line's end in the widget: the
-    // tail then starts one character early, at the CR.
-    const int early = start - toEnginePosition(widgetStart);
-    return early > 0 ? out.substr(static_cast<std::size_t>(early)) : out;
+    return textBetween(position, length());
+}
+
+// Read paragraph by paragraph, never through a text cursor: placing a cursor
+// lays its paragraph out again, which on a long line costs more than the key.
+Text QtTextArea::textBetween(int from, int to) const {
+    const int length = this->length();
+    const int start = std::clamp(from, 0, length);
+    const int end = std::clamp(to, start, length);
+    Text out;
+    out.reserve(static_cast<std::size_t>(end - start));
+    const QTextDocument* document = edit_.document();
+    // Engine position of the paragraph's start: its widget position plus one
+    // more unit for every line break before it.
+    QTextBlock block = document->findBlock(toWidgetPosition(start));
+    int at = block.position() + block.blockNumber();
+    while (block.isValid() && at < end) {
+        const int lineLength = block.length() - 1;
+        const int first = std::max(start - at, 0);
+        const int last = std::min(end - at, lineLength);
+        if (last - first > 64) {
+            const QString line = block.text();
+            out.append(reinterpret_cast<const char16_t*>(line.constData()) + first,
+                       static_cast<std::size_t>(last - first));
+        } else {
+            for (int i = first; i < last; ++i) {
+                out.push_back(document->characterAt(block.position() + i).unicode());
+            }
+        }
+        if (block.next().isValid()) {
+            // The paragraph's break: CR at the line's end, LF after it.
+            for (int i = std::max(lineLength, first); i < std::min(end - at, lineLength + 2); ++i) {
+                out.push_back(i == lineLength ? CR : LF);
+            }
+        }
+        at += lineLength + 2;
+        block = block.next();
+    }
+    return out;
 }
 
 int QtTextArea::lastIndexOf(TextView needle) const {

@@ -37,6 +37,8 @@ class QtTextArea : public TextArea {
     void setSelLength(int length) override;
     void replaceSelection(const Text& text) override;
     Text textFrom(int position) const override;
+    Text textBetween(int from, int to) const override;
+    Unchanged takeUnchanged() override;
     int lastIndexOf(TextView needle) const override;
     void replaceStart(int count, const Text& head) override;
 
@@ -49,12 +51,18 @@ class QtTextArea : public TextArea {
     template <typename Edit> void write(Edit&& edit);
     void userChanged();
     void place(const QTextCursor& cursor);
+    void contentsChanged(int from, int removed, int added);
 
     CliTextEdit& edit_;
     ConsoleEvents* events_ = nullptr;
     int ownWrites_ = 0;
     bool detached_ = false;
     QMetaObject::Connection changed_;
+    QMetaObject::Connection contents_;
+    // In the widget's positions, counting the closing paragraph separator:
+    // unchanged since the last takeUnchanged, nothing known before the first.
+    int sameHead_ = 0;
+    int sameTail_ = 0;
     QTimer reveal_;
 };
 

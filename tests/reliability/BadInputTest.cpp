@@ -197,6 +197,43 @@ TEST_F(BadInput, ADroppedTextOfSeveralLinesIsRefusedWhole) {
     EXPECT_TRUE(s.pane().ends_with(u">")) << "a fresh prompt follows the report";
 }
 
+// The console keeps its command line by reading only what each edit changed;
+// wherever edits fall (over the prompt, into the output, a prompt or a line
+// break pasted mid-line), the line must stay what a whole read gives.
+TEST_F(BadInput, TheCommandLineFollowsEditsAnywhereInThePane) {
+    ConsoleSession& s = started();
+    FakeTextArea& area = s.desk.textArea;
+    std::mt19937 random(15);
+    const auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const std::array<Text, 6> pieces = {u"a", u"b ", u">", u"x>y", u"\r\nz", u"ab>\r\nc"};
+    for (int step = 0; step < 800; ++step) {
+        const int length = area.length();
+        switch (below(8)) {
+        case 0:
+            area.backspace();
+            break;
+        case 1:
+            area.deleteForward();
+            break;
+        case 2: // a drag anywhere, then the next edit replaces it
+            area.setCaret(below(length + 1));
+            area.setSelLength(below(length + 1));
+            break;
+        case 3:
+            area.setCaret(length);
+            break;
+        default:
+            area.replaceSelection(pieces[static_cast<std::size_t>(below(6))]);
+            break;
+        }
+        const Text pane = area.text();
+        const std::size_t prompt = pane.rfind(u'>');
+        ASSERT_EQ(s.console.snapshot().cmdLine,
+                  prompt == Text::npos ? pane : pane.substr(prompt + 1))
+            << "after step " << step;
+    }
+}
+
 TEST_F(BadInput, AHotkeyThatIsNoKeyCodeLeavesTheTickIdle) {
     for (const auto& [key, modifier] :
          {std::pair<std::string, std::string>{"abc", "0"}, {"99999", "0"}, {"123", "abc"}}) {

@@ -11,6 +11,7 @@ int FakeTextArea::clamp(int position) const {
 }
 
 void FakeTextArea::setText(const Text& text) {
+    changing(0, length());
     text_ = text;
     // A Windows text box puts the caret at the start when its whole text is set.
     caret_ = 0;
@@ -19,6 +20,7 @@ void FakeTextArea::setText(const Text& text) {
 }
 
 void FakeTextArea::replaceStart(int count, const Text& head) {
+    changing(0, clamp(count));
     text_.replace(0, static_cast<std::size_t>(clamp(count)), head);
     caret_ = 0;
     selLength_ = 0;
@@ -39,10 +41,22 @@ void FakeTextArea::replaceSelection(const Text& text) {
 }
 
 void FakeTextArea::edit(int start, int count, const Text& insert) {
+    changing(start, count);
     text_.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(count), insert);
     caret_ = start + static_cast<int>(insert.size());
     selLength_ = 0;
     changed();
+}
+
+void FakeTextArea::changing(int start, int count) {
+    same_.head = std::min(same_.head, start);
+    same_.tail = std::min(same_.tail, length() - start - count);
+}
+
+TextArea::Unchanged FakeTextArea::takeUnchanged() {
+    const Unchanged same = same_;
+    same_ = Unchanged{length(), length()};
+    return same;
 }
 
 void FakeTextArea::changed() {

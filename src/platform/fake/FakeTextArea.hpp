@@ -2,6 +2,8 @@
 
 #include "platform/TextArea.hpp"
 
+#include <algorithm>
+
 namespace zorlo {
 
 class ConsoleEvents;
@@ -24,6 +26,12 @@ class FakeTextArea : public TextArea {
     Text textFrom(int position) const override {
         return text_.substr(static_cast<std::size_t>(clamp(position)));
     }
+    Text textBetween(int from, int to) const override {
+        const int start = clamp(from);
+        return text_.substr(static_cast<std::size_t>(start),
+                            static_cast<std::size_t>(std::max(clamp(to) - start, 0)));
+    }
+    Unchanged takeUnchanged() override;
     int lastIndexOf(TextView needle) const override {
         const std::size_t at = text_.rfind(needle);
         return at == Text::npos ? -1 : static_cast<int>(at);
@@ -47,12 +55,16 @@ class FakeTextArea : public TextArea {
     int lineStart(int position) const;
     int lineEnd(int position) const;
     void edit(int start, int count, const Text& insert);
+    // The characters from start to the end of the text are about to change.
+    void changing(int start, int count);
     void changed();
 
     ConsoleEvents* console_ = nullptr;
     Text text_;
     int caret_ = 0;
     int selLength_ = 0;
+    // Unchanged since the last takeUnchanged: nothing known before the first.
+    Unchanged same_;
 };
 
 } // namespace zorlo
