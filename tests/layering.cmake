@@ -1,7 +1,7 @@
 # Fails when an #include in src/ runs against the layers' direction:
 #   text <- core (store, cmdline, interpreter, launch, activation) <- console
 #   text <- ports (platform/*.hpp) <- fakes (platform/fake), console
-#   text <- ports <- OS adapters (platform/posix, x11, win32), which know no front end
+#   text <- ports <- OS adapters (platform/posix, x11, win32, gio), which know no front end
 # and when the engine (text, core, ports, fakes, console) includes anything but
 # the standard library from outside the project (a toolkit, an OS header).
 #   cmake -DSRC=<src folder> -P layering.cmake
@@ -15,7 +15,7 @@ function(layer_of path out)
     set(layer core)
   elseif(path MATCHES "^platform/fake/")
     set(layer fake)
-  elseif(path MATCHES "^platform/(posix|x11|win32)/")
+  elseif(path MATCHES "^platform/(posix|x11|win32|gio)/")
     set(layer adapters)
   elseif(path MATCHES "^platform/[^/]+$")
     set(layer ports)

@@ -43,21 +43,12 @@ bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
-// The console's environment minus what describes the console's own start: an
-// activation token or startup id is spent once the console has shown, and a
-// program handed it would steal the focus under that old token or end a
-// startup notification that is not its own; a Qt platform without a screen
-// (the console run headless) would leave a launched Qt program invisible.
 std::vector<std::string> launchedEnvironment() {
     std::vector<std::string> kept;
     for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string_view variable(*entry);
-        if (startsWith(variable, "XDG_ACTIVATION_TOKEN=") ||
-            startsWith(variable, "DESKTOP_STARTUP_ID=") ||
-            variable == "QT_QPA_PLATFORM=offscreen" || variable == "QT_QPA_PLATFORM=minimal") {
-            continue;
+        if (passesToLaunched(*entry)) {
+            kept.emplace_back(*entry);
         }
-        kept.emplace_back(variable);
     }
     return kept;
 }
@@ -109,6 +100,17 @@ std::vector<char*> pointersTo(std::vector<std::string>& words) {
 }
 
 } // namespace
+
+// What describes the console's own start stays with it: an activation token or
+// startup id is spent once the console has shown, and a program handed it
+// would steal the focus under that old token or end a startup notification
+// that is not its own; a Qt platform without a screen (the console run
+// headless) would leave a launched Qt program invisible.
+bool passesToLaunched(std::string_view variable) {
+    return !startsWith(variable, "XDG_ACTIVATION_TOKEN=") &&
+           !startsWith(variable, "DESKTOP_STARTUP_ID=") &&
+           variable != "QT_QPA_PLATFORM=offscreen" && variable != "QT_QPA_PLATFORM=minimal";
+}
 
 Started startDetached(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string& folder, int watchMs) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zorlo::posix {
@@ -19,6 +20,10 @@ struct Started {
 // report failure through it).
 Started startDetached(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string& folder, int watchMs = 0);
+
+// Whether a variable of the console's environment ("NAME=value") goes on to
+// the programs it starts.
+bool passesToLaunched(std::string_view variable);
 
 // The executable file that a bare name runs from PATH; empty when none.
 std::string findOnPath(const std::string& name);

@@ -1,0 +1,269 @@
+#include "platform/gio/GioApplications.hpp"
+
+#include "platform/posix/HomeFolder.hpp"
+#include "platform/posix/PosixShell.hpp"
+#include "platform/posix/Spawn.hpp"
+
+#include <gio/gdesktopappinfo.h>
+#include <gio/gio.h>
+
+#include <cerrno>
+#include <csignal>
+#include <filesystem>
+#include <string_view>
+#include <unistd.h>
+
+// POSIX leaves declaring it to the program; glibc declares it only for GNU sources.
+extern char** environ; // NOLINT(readability-redundant-declaration)
+
+namespace zorlo {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// GLib hands out objects and strings the caller frees; these free them at
+// the end of the scope, whatever path leaves it.
+template <typename T> struct Unref {
+    void operator()(T* object) const { g_object_unref(object); }
+};
+template <typename T> using GObjectPtr = std::unique_ptr<T, Unref<T>>;
+struct GFree {
+    void operator()(void* memory) const { g_free(memory); }
+};
+using OwnedText = std::unique_ptr<char, GFree>;
+struct ErrorFree {
+    void operator()(GError* error) const { g_error_free(error); }
+};
+
+Text textOf(const char* utf8) {
+    return utf8 != nullptr ? fromUtf8(utf8) : Text();
+}
+
+constexpr std::string_view kEntrySuffix = ".desktop";
+
+// The Exec line as a user reads it: the field codes ("%U", "%f") are for the
+// launch, not for the eye.
+std::string withoutFieldCodes(std::string_view exec) {
+    std::string shown;
+    std::size_t start = 0;
+    while (start < exec.size()) {
+        std::size_t end = exec.find(' ', start);
+        if (end == std::string_view::npos) {
+            end = exec.size();
+        }
+        const std::string_view word = exec.substr(start, end - start);
+        const bool fieldCode = word.size() == 2 && word[0] == '%' && word[1] != '%';
+        if (!word.empty() && !fieldCode) {
+            if (!shown.empty()) {
+                shown += ' ';
+            }
+            shown += word;
+        }
+        start = end + 1;
+    }
+    return shown;
+}
+
+Application applicationFrom(GAppInfo* info) {
+    Application app;
+    app.name = textOf(g_app_info_get_name(info));
+    const std::string id = g_app_info_get_id(info) != nullptr ? g_app_info_get_id(info) : "";
+    app.key = fromUtf8(id);
+    const auto answersTo = [&app](const Text& name) {
+        if (name.empty() || equalsIgnoreCase(name, app.name)) {
+            return;
+        }
+        for (const Text& known : app.names) {
+            if (equalsIgnoreCase(name, known)) {
+                return;
+            }
+        }
+        app.names.push_back(name);
+    };
+    std::string_view bareId = id;
+    if (bareId.size() > kEntrySuffix.size() &&
+        bareId.substr(bareId.size() - kEntrySuffix.size()) == kEntrySuffix) {
+        bareId.remove_suffix(kEntrySuffix.size());
+    }
+    answersTo(fromUtf8(bareId));
+    // A program that PATH finds already runs by its name, with its arguments
+    // as typed ("python3 script.py"); only one PATH does not know needs the entry.
+    if (const char* executable = g_app_info_get_executable(info); executable != nullptr) {
+        const std::string program = fs::path(executable).filename().string();
+        if (posix::findOnPath(program).empty()) {
+            answersTo(fromUtf8(program));
+        }
+    }
+    const char* exec = g_app_info_get_commandline(info);
+    app.target = fromUtf8(withoutFieldCodes(exec != nullptr ? exec : ""));
+    return app;
+}
+
+// A word with a URI scheme goes as it is; any other names a file, in the
+// console's folder unless it is a full path.
+std::string uriFor(const Text& word, const std::string& folder) {
+    if (PosixShell::hasUriScheme(word)) {
+        return toUtf8(word);
+    }
+    fs::path path = posix::expandHome(toUtf8(word));
+    if (path.is_relative()) {
+        path = fs::path(folder) / path;
+    }
+    const GObjectPtr<GFile> file(g_file_new_for_path(path.c_str()));
+    const OwnedText uri(g_file_get_uri(file.get()));
+    return uri.get();
+}
+
+// What the started process does before it becomes the application: a session
+// of its own, so that it outlives the console and takes none of its signals,
+// no signals blocked, and the console's folder where the entry names none.
+// Runs between fork and exec: async-signal-safe calls only.
+struct ChildSetup {
+    std::string folder; // empty: the entry's own Path
+};
+
+extern "C" void setUpChild(gpointer data) {
+    const auto* setup = static_cast<const ChildSetup*>(data);
+    setsid();
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    if (!setup->folder.empty()) {
+        // A folder gone since the console entered it leaves the process where
+        // GLib put it, as a literal launch would fail only on a missing program.
+        [[maybe_unused]] const int moved = chdir(setup->folder.c_str());
+    }
+}
+
+// The launch context carries the environment a literal launch gets, and the
+// token that lets the application take the focus.
+GObjectPtr<GAppLaunchContext> launchContext(const std::optional<std::string>& token) {
+    GObjectPtr<GAppLaunchContext> context(g_app_launch_context_new());
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string_view variable(*entry);
+        if (!posix::passesToLaunched(variable)) {
+            const std::string name(variable.substr(0, variable.find('=')));
+            g_app_launch_context_unsetenv(context.get(), name.c_str());
+        }
+    }
+    if (token) {
+        // Wayland reads the first, X11 startup notification the second; a
+        // program takes whichever its toolkit knows.
+        g_app_launch_context_setenv(context.get(), "XDG_ACTIVATION_TOKEN", token->c_str());
+        g_app_launch_context_setenv(context.get(), "DESKTOP_STARTUP_ID", token->c_str());
+    }
+    return context;
+}
+
+int errnoFor(const GError& error) {
+    if (error.domain != G_SPAWN_ERROR) {
+        return 0;
+    }
+    switch (error.code) {
+    case G_SPAWN_ERROR_NOENT:
+        return ENOENT;
+    case G_SPAWN_ERROR_ACCES:
+        return EACCES;
+    case G_SPAWN_ERROR_PERM:
+        return EPERM;
+    case G_SPAWN_ERROR_NOEXEC:
+    case G_SPAWN_ERROR_ISDIR:
+        return ENOEXEC;
+    case G_SPAWN_ERROR_LIBBAD:
+        return ELIBBAD;
+    case G_SPAWN_ERROR_NOMEM:
+        return ENOMEM;
+    case G_SPAWN_ERROR_TOO_BIG:
+        return E2BIG;
+    case G_SPAWN_ERROR_CHDIR:
+    case G_SPAWN_ERROR_NOTDIR:
+        return ENOTDIR;
+    case G_SPAWN_ERROR_NAMETOOLONG:
+        return ENAMETOOLONG;
+    case G_SPAWN_ERROR_LOOP:
+        return ELOOP;
+    case G_SPAWN_ERROR_TXTBUSY:
+        return ETXTBSY;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+GioApplications::GioApplications(TokenSource tokenForLaunch)
+    : tokenForLaunch_(std::move(tokenForLaunch)) {}
+
+std::vector<Application> GioApplications::read() {
+    std::vector<Application> apps;
+    GList* all = g_app_info_get_all();
+    for (GList* item = all; item != nullptr; item = item->next) {
+        auto* info = static_cast<GAppInfo*>(item->data);
+        if (g_app_info_should_show(info)) {
+            apps.push_back(applicationFrom(info));
+        }
+    }
+    g_list_free_full(all, g_object_unref);
+    return apps;
+}
+
+long GioApplications::launch(const Application& app, const std::vector<Text>& arguments,
+                             const Text& folder) {
+    // The entry is looked up again: it may have changed since the list was read.
+    const GObjectPtr<GDesktopAppInfo> info(g_desktop_app_info_new(toUtf8(app.key).c_str()));
+    if (!info) {
+        return PosixShell::codeForErrno(ENOENT);
+    }
+    const std::string where = PosixShell::workingFolder(folder);
+    std::vector<std::string> uris;
+    uris.reserve(arguments.size());
+    GList* uriList = nullptr;
+    for (const Text& word : arguments) {
+        uris.push_back(uriFor(word, where));
+    }
+    for (auto uri = uris.rbegin(); uri != uris.rend(); ++uri) {
+        uriList = g_list_prepend(uriList, uri->data());
+    }
+    const OwnedText ownPath(g_desktop_app_info_get_string(info.get(), "Path"));
+    ChildSetup setup{ownPath ? std::string() : where};
+    const auto context = launchContext(tokenForLaunch_ ? tokenForLaunch_() : std::nullopt);
+    GError* failure = nullptr;
+    const bool started = g_desktop_app_info_launch_uris_as_manager(
+                             info.get(), uriList, context.get(), G_SPAWN_SEARCH_PATH, setUpChild,
+                             &setup, nullptr, nullptr, &failure) != FALSE;
+    g_list_free(uriList);
+    if (started) {
+        return PosixShell::kStarted;
+    }
+    const std::unique_ptr<GError, ErrorFree> error(failure);
+    return PosixShell::codeForErrno(error ? errnoFor(*error) : 0);
+}
+
+struct GioApplicationsWatch::State {
+    std::function<void()> changed;
+    GObjectPtr<GAppInfoMonitor> monitor;
+    gulong handler = 0;
+};
+
+namespace {
+
+extern "C" void onApplicationsChanged(GAppInfoMonitor* /*monitor*/, gpointer data) {
+    static_cast<const std::function<void()>*>(data)->operator()();
+}
+
+} // namespace
+
+GioApplicationsWatch::GioApplicationsWatch(std::function<void()> changed)
+    : state_(std::make_unique<State>()) {
+    state_->changed = std::move(changed);
+    state_->monitor.reset(g_app_info_monitor_get());
+    state_->handler = g_signal_connect(state_->monitor.get(), "changed",
+                                       G_CALLBACK(onApplicationsChanged), &state_->changed);
+}
+
+GioApplicationsWatch::~GioApplicationsWatch() {
+    g_signal_handler_disconnect(state_->monitor.get(), state_->handler);
+}
+
+} // namespace zorlo
