@@ -9,6 +9,8 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <dlfcn.h>
 #include <filesystem>
 #include <string_view>
 #include <unistd.h>
@@ -22,10 +24,77 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// GIO (and GObject under it) is opened when the applications are first read,
+// not linked: loading it costs every start a few milliseconds before the
+// window can map, and the list is read only after the first paint. GLib
+// itself comes with Qt. The headers still give each function its type.
+struct Gio {
+    decltype(&g_object_unref) objectUnref = nullptr;
+    decltype(&g_signal_connect_data) signalConnectData = nullptr;
+    decltype(&g_signal_handler_disconnect) signalHandlerDisconnect = nullptr;
+    decltype(&g_app_info_get_all) appInfoGetAll = nullptr;
+    decltype(&g_app_info_should_show) appInfoShouldShow = nullptr;
+    decltype(&g_app_info_get_name) appInfoGetName = nullptr;
+    decltype(&g_app_info_get_id) appInfoGetId = nullptr;
+    decltype(&g_app_info_get_executable) appInfoGetExecutable = nullptr;
+    decltype(&g_app_info_get_commandline) appInfoGetCommandline = nullptr;
+    decltype(&g_app_info_monitor_get) appInfoMonitorGet = nullptr;
+    decltype(&g_desktop_app_info_new) desktopAppInfoNew = nullptr;
+    decltype(&g_desktop_app_info_get_string) desktopAppInfoGetString = nullptr;
+    decltype(&g_desktop_app_info_launch_uris_as_manager) launchUrisAsManager = nullptr;
+    decltype(&g_app_launch_context_new) launchContextNew = nullptr;
+    decltype(&g_app_launch_context_setenv) launchContextSetenv = nullptr;
+    decltype(&g_app_launch_context_unsetenv) launchContextUnsetenv = nullptr;
+    decltype(&g_file_new_for_path) fileNewForPath = nullptr;
+    decltype(&g_file_get_uri) fileGetUri = nullptr;
+};
+
+template <typename Function> bool resolve(void* library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+std::optional<Gio> openGio() {
+    // Never closed: GObject's types cannot be unloaded.
+    void* library = dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+    Gio gio;
+    const bool complete =
+        library != nullptr && resolve(library, "g_object_unref", gio.objectUnref) &&
+        resolve(library, "g_signal_connect_data", gio.signalConnectData) &&
+        resolve(library, "g_signal_handler_disconnect", gio.signalHandlerDisconnect) &&
+        resolve(library, "g_app_info_get_all", gio.appInfoGetAll) &&
+        resolve(library, "g_app_info_should_show", gio.appInfoShouldShow) &&
+        resolve(library, "g_app_info_get_name", gio.appInfoGetName) &&
+        resolve(library, "g_app_info_get_id", gio.appInfoGetId) &&
+        resolve(library, "g_app_info_get_executable", gio.appInfoGetExecutable) &&
+        resolve(library, "g_app_info_get_commandline", gio.appInfoGetCommandline) &&
+        resolve(library, "g_app_info_monitor_get", gio.appInfoMonitorGet) &&
+        resolve(library, "g_desktop_app_info_new", gio.desktopAppInfoNew) &&
+        resolve(library, "g_desktop_app_info_get_string", gio.desktopAppInfoGetString) &&
+        resolve(library, "g_desktop_app_info_launch_uris_as_manager", gio.launchUrisAsManager) &&
+        resolve(library, "g_app_launch_context_new", gio.launchContextNew) &&
+        resolve(library, "g_app_launch_context_setenv", gio.launchContextSetenv) &&
+        resolve(library, "g_app_launch_context_unsetenv", gio.launchContextUnsetenv) &&
+        resolve(library, "g_file_new_for_path", gio.fileNewForPath) &&
+        resolve(library, "g_file_get_uri", gio.fileGetUri);
+    if (!complete) {
+        // Without GIO the console simply offers no applications; say why once.
+        std::fprintf(stderr, "zorlo: installed applications are not offered: %s\n", dlerror());
+        return std::nullopt;
+    }
+    return gio;
+}
+
+// Null where GIO cannot be loaded. Safe on any thread.
+const Gio* gio() {
+    static const std::optional<Gio> loaded = openGio();
+    return loaded ? &*loaded : nullptr;
+}
+
 // GLib hands out objects and strings the caller frees; these free them at
 // the end of the scope, whatever path leaves it.
 template <typename T> struct Unref {
-    void operator()(T* object) const { g_object_unref(object); }
+    void operator()(T* object) const { gio()->objectUnref(object); }
 };
 template <typename T> using GObjectPtr = std::unique_ptr<T, Unref<T>>;
 struct GFree {
@@ -65,10 +134,11 @@ std::string withoutFieldCodes(std::string_view exec) {
     return shown;
 }
 
-Application applicationFrom(GAppInfo* info) {
+Application applicationFrom(const Gio& gio, GAppInfo* info) {
     Application app;
-    app.name = textOf(g_app_info_get_name(info));
-    const std::string id = g_app_info_get_id(info) != nullptr ? g_app_info_get_id(info) : "";
+    app.name = textOf(gio.appInfoGetName(info));
+    const char* rawId = gio.appInfoGetId(info);
+    const std::string id = rawId != nullptr ? rawId : "";
     app.key = fromUtf8(id);
     const auto answersTo = [&app](const Text& name) {
         if (name.empty() || equalsIgnoreCase(name, app.name)) {
@@ -89,20 +159,20 @@ Application applicationFrom(GAppInfo* info) {
     answersTo(fromUtf8(bareId));
     // A program that PATH finds already runs by its name, with its arguments
     // as typed ("python3 script.py"); only one PATH does not know needs the entry.
-    if (const char* executable = g_app_info_get_executable(info); executable != nullptr) {
+    if (const char* executable = gio.appInfoGetExecutable(info); executable != nullptr) {
         const std::string program = fs::path(executable).filename().string();
         if (posix::findOnPath(program).empty()) {
             answersTo(fromUtf8(program));
         }
     }
-    const char* exec = g_app_info_get_commandline(info);
+    const char* exec = gio.appInfoGetCommandline(info);
     app.target = fromUtf8(withoutFieldCodes(exec != nullptr ? exec : ""));
     return app;
 }
 
 // A word with a URI scheme goes as it is; any other names a file, in the
 // console's folder unless it is a full path.
-std::string uriFor(const Text& word, const std::string& folder) {
+std::string uriFor(const Gio& gio, const Text& word, const std::string& folder) {
     if (PosixShell::hasUriScheme(word)) {
         return toUtf8(word);
     }
@@ -110,8 +180,8 @@ std::string uriFor(const Text& word, const std::string& folder) {
     if (path.is_relative()) {
         path = fs::path(folder) / path;
     }
-    const GObjectPtr<GFile> file(g_file_new_for_path(path.c_str()));
-    const OwnedText uri(g_file_get_uri(file.get()));
+    const GObjectPtr<GFile> file(gio.fileNewForPath(path.c_str()));
+    const OwnedText uri(gio.fileGetUri(file.get()));
     return uri.get();
 }
 
@@ -138,20 +208,21 @@ extern "C" void setUpChild(gpointer data) {
 
 // The launch context carries the environment a literal launch gets, and the
 // token that lets the application take the focus.
-GObjectPtr<GAppLaunchContext> launchContext(const std::optional<std::string>& token) {
-    GObjectPtr<GAppLaunchContext> context(g_app_launch_context_new());
+GObjectPtr<GAppLaunchContext> launchContext(const Gio& gio,
+                                            const std::optional<std::string>& token) {
+    GObjectPtr<GAppLaunchContext> context(gio.launchContextNew());
     for (char** entry = environ; *entry != nullptr; ++entry) {
         const std::string_view variable(*entry);
         if (!posix::passesToLaunched(variable)) {
             const std::string name(variable.substr(0, variable.find('=')));
-            g_app_launch_context_unsetenv(context.get(), name.c_str());
+            gio.launchContextUnsetenv(context.get(), name.c_str());
         }
     }
     if (token) {
         // Wayland reads the first, X11 startup notification the second; a
         // program takes whichever its toolkit knows.
-        g_app_launch_context_setenv(context.get(), "XDG_ACTIVATION_TOKEN", token->c_str());
-        g_app_launch_context_setenv(context.get(), "DESKTOP_STARTUP_ID", token->c_str());
+        gio.launchContextSetenv(context.get(), "XDG_ACTIVATION_TOKEN", token->c_str());
+        gio.launchContextSetenv(context.get(), "DESKTOP_STARTUP_ID", token->c_str());
     }
     return context;
 }
@@ -197,21 +268,29 @@ GioApplications::GioApplications(TokenSource tokenForLaunch)
 
 std::vector<Application> GioApplications::read() {
     std::vector<Application> apps;
-    GList* all = g_app_info_get_all();
+    const Gio* loaded = gio();
+    if (loaded == nullptr) {
+        return apps;
+    }
+    GList* all = loaded->appInfoGetAll();
     for (GList* item = all; item != nullptr; item = item->next) {
         auto* info = static_cast<GAppInfo*>(item->data);
-        if (g_app_info_should_show(info)) {
-            apps.push_back(applicationFrom(info));
+        if (loaded->appInfoShouldShow(info)) {
+            apps.push_back(applicationFrom(*loaded, info));
         }
     }
-    g_list_free_full(all, g_object_unref);
+    g_list_free_full(all, loaded->objectUnref);
     return apps;
 }
 
 long GioApplications::launch(const Application& app, const std::vector<Text>& arguments,
                              const Text& folder) {
+    const Gio* loaded = gio();
+    if (loaded == nullptr) {
+        return PosixShell::codeForErrno(ENOENT);
+    }
     // The entry is looked up again: it may have changed since the list was read.
-    const GObjectPtr<GDesktopAppInfo> info(g_desktop_app_info_new(toUtf8(app.key).c_str()));
+    const GObjectPtr<GDesktopAppInfo> info(loaded->desktopAppInfoNew(toUtf8(app.key).c_str()));
     if (!info) {
         return PosixShell::codeForErrno(ENOENT);
     }
@@ -220,18 +299,18 @@ long GioApplications::launch(const Application& app, const std::vector<Text>& ar
     uris.reserve(arguments.size());
     GList* uriList = nullptr;
     for (const Text& word : arguments) {
-        uris.push_back(uriFor(word, where));
+        uris.push_back(uriFor(*loaded, word, where));
     }
     for (auto uri = uris.rbegin(); uri != uris.rend(); ++uri) {
         uriList = g_list_prepend(uriList, uri->data());
     }
-    const OwnedText ownPath(g_desktop_app_info_get_string(info.get(), "Path"));
+    const OwnedText ownPath(loaded->desktopAppInfoGetString(info.get(), "Path"));
     ChildSetup setup{ownPath ? std::string() : where};
-    const auto context = launchContext(tokenForLaunch_ ? tokenForLaunch_() : std::nullopt);
+    const auto context = launchContext(*loaded, tokenForLaunch_ ? tokenForLaunch_() : std::nullopt);
     GError* failure = nullptr;
-    const bool started = g_desktop_app_info_launch_uris_as_manager(
-                             info.get(), uriList, context.get(), G_SPAWN_SEARCH_PATH, setUpChild,
-                             &setup, nullptr, nullptr, &failure) != FALSE;
+    const bool started =
+        loaded->launchUrisAsManager(info.get(), uriList, context.get(), G_SPAWN_SEARCH_PATH,
+                                    setUpChild, &setup, nullptr, nullptr, &failure) != FALSE;
     g_list_free(uriList);
     if (started) {
         return PosixShell::kStarted;
@@ -256,14 +335,21 @@ extern "C" void onApplicationsChanged(GAppInfoMonitor* /*monitor*/, gpointer dat
 
 GioApplicationsWatch::GioApplicationsWatch(std::function<void()> changed)
     : state_(std::make_unique<State>()) {
+    const Gio* loaded = gio();
+    if (loaded == nullptr) {
+        return;
+    }
     state_->changed = std::move(changed);
-    state_->monitor.reset(g_app_info_monitor_get());
-    state_->handler = g_signal_connect(state_->monitor.get(), "changed",
-                                       G_CALLBACK(onApplicationsChanged), &state_->changed);
+    state_->monitor.reset(loaded->appInfoMonitorGet());
+    state_->handler = loaded->signalConnectData(state_->monitor.get(), "changed",
+                                                G_CALLBACK(onApplicationsChanged), &state_->changed,
+                                                nullptr, static_cast<GConnectFlags>(0));
 }
 
 GioApplicationsWatch::~GioApplicationsWatch() {
-    g_signal_handler_disconnect(state_->monitor.get(), state_->handler);
+    if (state_->monitor) {
+        gio()->signalHandlerDisconnect(state_->monitor.get(), state_->handler);
+    }
 }
 
 } // namespace zorlo
