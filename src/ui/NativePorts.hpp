@@ -5,6 +5,7 @@
 #include "platform/KeyboardState.hpp"
 #include "platform/ProcessStarter.hpp"
 #include "platform/Shell.hpp"
+#include "ui/ApplicationsReader.hpp"
 #include "ui/Foreground.hpp"
 #include "ui/KeyTranslator.hpp"
 #include "ui/KeyWatch.hpp"
@@ -29,6 +30,8 @@ struct NativePorts {
     // Launches the installed applications; the list reaches the console
     // through its applicationsRead event.
     std::unique_ptr<Applications> applications;
+    // Where the list comes from; null where the desktop offers none.
+    std::unique_ptr<ApplicationsSource> applicationsSource;
     // Where zorlo.list, zorlo.param and history live.
     std::filesystem::path settingsFolder;
     // Where a shipped Bleep.WAV may be when the settings folder has none.

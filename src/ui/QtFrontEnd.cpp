@@ -1,5 +1,7 @@
 #include "ui/QtFrontEnd.hpp"
 
+#include "ui/CliTextEdit.hpp"
+
 namespace zorlo {
 
 QtFrontEnd::QtFrontEnd(NativePorts ports, ActivityLog& log)
@@ -21,6 +23,14 @@ QtFrontEnd::QtFrontEnd(NativePorts ports, ActivityLog& log)
     frmMain_.setEvents(&events_);
     textArea_.setEvents(&events_);
     window_.setEvents(&events_);
+    if (ports_.applicationsSource) {
+        applicationsReader_ = std::make_unique<ApplicationsReader>(
+            *ports_.applicationsSource, [this](std::vector<Application> apps) {
+                if (!frmMain_.isUnloaded()) {
+                    events_.applicationsRead(std::move(apps));
+                }
+            });
+    }
 }
 
 QtFrontEnd::~QtFrontEnd() {
@@ -43,6 +53,23 @@ void QtFrontEnd::start(StartAs how) {
     if (hidden && !frmMain_.isUnloaded()) {
         console_.hideAfterStart();
     }
+    readApplicationsAfterFirstPaint(hidden);
+}
+
+// The window comes first: the applications are read once the first prompt is
+// on the screen, or at once where no window shows.
+void QtFrontEnd::readApplicationsAfterFirstPaint(bool hidden) {
+    if (!applicationsReader_ || frmMain_.isUnloaded()) {
+        return;
+    }
+    ApplicationsReader* reader = applicationsReader_.get();
+    if (hidden || frmMain_.txtCLI().hasPainted()) {
+        QTimer::singleShot(0, reader, [reader] { reader->start(); });
+        return;
+    }
+    QObject::connect(
+        &frmMain_.txtCLI(), &CliTextEdit::firstPainted, reader, [reader] { reader->start(); },
+        Qt::QueuedConnection);
 }
 
 Text QtFrontEnd::endSession() {

@@ -1,4 +1,4 @@
-#include "platform/NoApplications.hpp"
+#include "platform/gio/GioApplications.hpp"
 #include "platform/posix/PosixFileSystem.hpp"
 #include "platform/posix/PosixProcessStarter.hpp"
 #include "platform/posix/PosixShell.hpp"
@@ -11,6 +11,28 @@
 #include "ui/x11/X11KeyWatch.hpp"
 
 namespace zorlo {
+
+namespace {
+
+// The installed applications as GIO reads and watches them.
+class GioApplicationsSource : public ApplicationsSource {
+  public:
+    std::vector<Application> read() override { return GioApplications::read(); }
+    void watch(std::function<void()> changed) override {
+        watch_ = std::make_unique<GioApplicationsWatch>(std::move(changed));
+    }
+
+  private:
+    std::unique_ptr<GioApplicationsWatch> watch_;
+};
+
+// The token an application launch hands on so that the application may take
+// the focus. None yet: the console asks the compositor for one once it can.
+std::optional<std::string> activationTokenForLaunch() {
+    return std::nullopt;
+}
+
+} // namespace
 
 std::filesystem::path settingsFolderFor(const std::filesystem::path& exeFolder) {
     return programFolder(exeFolder);
@@ -29,7 +51,8 @@ NativePorts makeNativePorts(const std::filesystem::path& exeFolder,
     ports.keyWatch = X11KeyWatch::create(display);
     ports.foreground = std::make_unique<X11Foreground>(display);
     ports.keys = std::make_unique<X11KeyTranslator>(display);
-    ports.applications = std::make_unique<NoApplications>();
+    ports.applications = std::make_unique<GioApplications>(activationTokenForLaunch);
+    ports.applicationsSource = std::make_unique<GioApplicationsSource>();
     ports.settingsFolder = settingsFolder;
     // Beside the program in a build tree; in share/zorlo once installed.
     ports.bleepFallbacks = {exeFolder / "Bleep.WAV",
