@@ -12,6 +12,7 @@ packages=(
   clang-14 libclang-rt-14-dev clang-format clang-tidy-14
   libbenchmark-dev rofi suckless-tools
   dpkg-dev lintian strace
+  libglib2.0-dev
   "$@"
 )
 
