@@ -26,6 +26,7 @@ struct ScratchDesktop {
     fs::path bin = temp.path / "bin";
     fs::path programs = temp.path / "programs"; // not on PATH
     fs::path work = temp.path / "work";
+    ScopedEnv homeFolder{"HOME", home.string()};
     ScopedEnv dataHome{"XDG_DATA_HOME", home.string()};
     ScopedEnv dataDirs{"XDG_DATA_DIRS", system.string()};
     ScopedEnv configHome{"XDG_CONFIG_HOME", (temp.path / "config").string()};
@@ -139,10 +140,11 @@ TEST(GioApplications, LaunchesWithFilesInTheConsolesFolder) {
     };
     const Case cases[] = {
         {"recorder.desktop",
-         {u"file:///tmp/two%20words.txt", u"notes/today.txt"},
-         "[/tmp/two words.txt]\n[" + work + "/notes/today.txt]\n"},
+         {u"file:///tmp/two%20words.txt", u"notes/today.txt", u"~/own.txt"},
+         "[/tmp/two words.txt]\n[" + work + "/notes/today.txt]\n[" + desk.home.string() +
+             "/own.txt]\n"},
         {"uris.desktop",
-         {u"https://example.org/?q=1", u"a b.txt"},
+         {u"https://example.org/?q=1", u"", u"a b.txt"},
          // A local file goes as its path even where the entry takes URIs.
          "[--open]\n[https://example.org/?q=1]\n[" + work + "/a b.txt]\n"},
     };

@@ -299,7 +299,10 @@ long GioApplications::launch(const Application& app, const std::vector<Text>& ar
     uris.reserve(arguments.size());
     GList* uriList = nullptr;
     for (const Text& word : arguments) {
-        uris.push_back(uriFor(*loaded, word, where));
+        // An empty word names no file; as a path it would name the folder.
+        if (!word.empty()) {
+            uris.push_back(uriFor(*loaded, word, where));
+        }
     }
     for (auto uri = uris.rbegin(); uri != uris.rend(); ++uri) {
         uriList = g_list_prepend(uriList, uri->data());
