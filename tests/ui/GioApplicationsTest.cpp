@@ -126,7 +126,13 @@ TEST(GioApplications, LaunchesWithFilesInTheConsolesFolder) {
     const ScopedEnv stale("XDG_ACTIVATION_TOKEN", "stale-token");
     const ScopedEnv headless("QT_QPA_PLATFORM", "offscreen");
     const ScopedEnv kept("ZORLO_KEPT", "yes");
-    GioApplications apps([] { return std::optional<std::string>("fresh-token"); });
+    // The compositor gives a token for each application but one.
+    GioApplications apps([](const std::string& appId) -> std::optional<std::string> {
+        if (appId == "uris") {
+            return std::nullopt;
+        }
+        return "token-for-" + appId;
+    });
     const Text folder = u(desk.work.string() + "\\");
     const std::string work = desk.work.string();
 
@@ -153,7 +159,10 @@ TEST(GioApplications, LaunchesWithFilesInTheConsolesFolder) {
         const std::string seen = desk.record();
         EXPECT_EQ(seen.substr(0, seen.find('\n') + 1 + c.argv.size()), work + "\n" + c.argv)
             << c.key;
-        EXPECT_NE(seen.find("\nXDG_ACTIVATION_TOKEN=fresh-token\n"), std::string::npos);
+        const std::string appId = c.key.substr(0, c.key.find('.'));
+        EXPECT_EQ(seen.find("XDG_ACTIVATION_TOKEN=token-for-" + appId + "\n") != std::string::npos,
+                  appId != "uris");
+        EXPECT_EQ(seen.find("stale-token"), std::string::npos);
         EXPECT_NE(seen.find("\nZORLO_KEPT=yes\n"), std::string::npos);
         EXPECT_EQ(seen.find("QT_QPA_PLATFORM"), std::string::npos);
         EXPECT_EQ(seen.find("\nZORLO_IN_TERMINAL=yes\n") != std::string::npos, c.inTerminal);

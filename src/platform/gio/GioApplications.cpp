@@ -109,7 +109,15 @@ Text textOf(const char* utf8) {
     return utf8 != nullptr ? fromUtf8(utf8) : Text();
 }
 
-constexpr std::string_view kEntrySuffix = ".desktop";
+// The desktop file id without ".desktop": the application's own id.
+std::string_view withoutSuffix(std::string_view id) {
+    constexpr std::string_view kEntrySuffix = ".desktop";
+    if (id.size() > kEntrySuffix.size() &&
+        id.substr(id.size() - kEntrySuffix.size()) == kEntrySuffix) {
+        id.remove_suffix(kEntrySuffix.size());
+    }
+    return id;
+}
 
 // The Exec line as a user reads it: the field codes ("%U", "%f") are for the
 // launch, not for the eye.
@@ -151,12 +159,7 @@ Application applicationFrom(const Gio& gio, GAppInfo* info) {
         }
         app.names.push_back(name);
     };
-    std::string_view bareId = id;
-    if (bareId.size() > kEntrySuffix.size() &&
-        bareId.substr(bareId.size() - kEntrySuffix.size()) == kEntrySuffix) {
-        bareId.remove_suffix(kEntrySuffix.size());
-    }
-    answersTo(fromUtf8(bareId));
+    answersTo(fromUtf8(withoutSuffix(id)));
     // A program that PATH finds already runs by its name, with its arguments
     // as typed ("python3 script.py"); only one PATH does not know needs the entry.
     if (const char* executable = gio.appInfoGetExecutable(info); executable != nullptr) {
@@ -290,7 +293,8 @@ long GioApplications::launch(const Application& app, const std::vector<Text>& ar
         return PosixShell::codeForErrno(ENOENT);
     }
     // The entry is looked up again: it may have changed since the list was read.
-    const GObjectPtr<GDesktopAppInfo> info(loaded->desktopAppInfoNew(toUtf8(app.key).c_str()));
+    const std::string id = toUtf8(app.key);
+    const GObjectPtr<GDesktopAppInfo> info(loaded->desktopAppInfoNew(id.c_str()));
     if (!info) {
         return PosixShell::codeForErrno(ENOENT);
     }
@@ -309,7 +313,9 @@ long GioApplications::launch(const Application& app, const std::vector<Text>& ar
     }
     const OwnedText ownPath(loaded->desktopAppInfoGetString(info.get(), "Path"));
     ChildSetup setup{ownPath ? std::string() : where};
-    const auto context = launchContext(*loaded, tokenForLaunch_ ? tokenForLaunch_() : std::nullopt);
+    const std::string appId(withoutSuffix(id));
+    const auto context =
+        launchContext(*loaded, tokenForLaunch_ ? tokenForLaunch_(appId) : std::nullopt);
     GError* failure = nullptr;
     const bool started =
         loaded->launchUrisAsManager(info.get(), uriList, context.get(), G_SPAWN_SEARCH_PATH,

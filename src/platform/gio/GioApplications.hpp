@@ -17,8 +17,9 @@ namespace zorlo {
 class GioApplications : public Applications {
   public:
     // Asked at each launch for a token that lets the started application take
-    // the focus; none where the desktop hands out none.
-    using TokenSource = std::function<std::optional<std::string>()>;
+    // the focus; none where the desktop hands out none. appId: the desktop
+    // file id without ".desktop", the id the application's window will carry.
+    using TokenSource = std::function<std::optional<std::string>(const std::string& appId)>;
 
     explicit GioApplications(TokenSource tokenForLaunch);
 

@@ -26,9 +26,10 @@ class GioApplicationsSource : public ApplicationsSource {
     std::unique_ptr<GioApplicationsWatch> watch_;
 };
 
-// The token an application launch hands on so that the application may take
-// the focus. None yet: the console asks the compositor for one once it can.
-std::optional<std::string> activationTokenForLaunch() {
+// The token an application launch hands on so that the application (whose
+// windows carry appId) may take the focus. None yet: here the console is to
+// ask the compositor for one.
+std::optional<std::string> activationTokenForLaunch(const std::string& /*appId*/) {
     return std::nullopt;
 }
 
