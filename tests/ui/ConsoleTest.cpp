@@ -117,14 +117,16 @@ class ConsoleTest : public QObject {
 
     void cleanup() { front.reset(); }
 
-    // The window first, then the applications, off the window's thread; a
-    // burst of changes reads them once more.
+    // The window first, then the applications, off the window's thread, and
+    // on to the console; a burst of changes reads them once more.
     void applicationsAreReadAfterTheFirstPaintAndAfterChanges() {
         QTRY_VERIFY(happenings->seen().contains("read"));
         const QStringList seen = happenings->seen();
         QVERIFY2(seen.indexOf("painted") >= 0 && seen.indexOf("painted") < seen.indexOf("read"),
                  qPrintable(seen.join(",")));
         QTRY_VERIFY(happenings->changed);
+        enter("apps scr");
+        QVERIFY2(pane().contains("\r\n  Scratch Pad (/bin/true)\r\n"), qPrintable(pane()));
         for (int i = 0; i < 3; ++i) {
             happenings->changed();
         }
