@@ -15,6 +15,7 @@ packages=(
   sway xwayland grim foot xterm libwayland-dev libxkbcommon-dev python3
   wayland-protocols qt6-wayland
   dbus-daemon python3-dbus python3-gi
+  libglib2.0-dev
   "$@"
 )
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Applications.hpp"
 #include "platform/CaptureWindow.hpp"
 #include "platform/ConsoleWindow.hpp"
 #include "platform/Dialogs.hpp"
@@ -31,6 +32,7 @@ struct Desktop {
     Sound& sound;
     CaptureWindow& captureWindow;
     HotkeyService& hotkeys;
+    Applications& applications;
     // Where zorlo.list, zorlo.param, history and Bleep.WAV live.
     std::filesystem::path settingsFolder;
 };

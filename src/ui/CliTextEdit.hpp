@@ -19,6 +19,11 @@ class CliTextEdit : public QPlainTextEdit {
     explicit CliTextEdit(const KeyTranslator& keys, QWidget* parent = nullptr,
                          ActivityLog& log = ActivityLog::none());
     void setEvents(ConsoleEvents* events) { events_ = events; }
+    bool hasPainted() const { return painted_; }
+
+  signals:
+    // The first prompt has reached the screen: work that can wait starts now.
+    void firstPainted();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/Applications.hpp"
 #include "platform/FileSystem.hpp"
 #include "platform/HotkeyService.hpp"
 #include "platform/KeyboardState.hpp"
 #include "platform/ProcessStarter.hpp"
 #include "platform/Shell.hpp"
+#include "ui/ApplicationsReader.hpp"
 #include "ui/Foreground.hpp"
 #include "ui/KeyTranslator.hpp"
 #include "ui/KeyWatch.hpp"
@@ -28,6 +30,11 @@ struct NativePorts {
     std::unique_ptr<KeyTranslator> keys;
     // Null where the console's timer samples the key itself.
     std::unique_ptr<HotkeyService> hotkeys;
+    // Launches the installed applications; the list reaches the console
+    // through its applicationsRead event.
+    std::unique_ptr<Applications> applications;
+    // Where the list comes from; null where the desktop offers none.
+    std::unique_ptr<ApplicationsSource> applicationsSource;
     // Where zorlo.list, zorlo.param and history live.
     std::filesystem::path settingsFolder;
     // Where a shipped Bleep.WAV may be when the settings folder has none.

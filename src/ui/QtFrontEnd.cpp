@@ -1,5 +1,7 @@
 #include "ui/QtFrontEnd.hpp"
 
+#include "ui/CliTextEdit.hpp"
+
 namespace zorlo {
 
 QtFrontEnd::QtFrontEnd(NativePorts ports, ActivityLog& log)
@@ -9,7 +11,7 @@ QtFrontEnd::QtFrontEnd(NativePorts ports, ActivityLog& log)
       sound_(ports_.bleepFallbacks, log), captureWindow_(frmKey_),
       console_(Desktop{textArea_, label_, window_, dialogs_, pump_, *ports_.shell,
                        *ports_.processes, *ports_.files, *ports_.keyboard, sound_, captureWindow_,
-                       hotkeys(), ports_.settingsFolder}),
+                       hotkeys(), *ports_.applications, ports_.settingsFolder}),
       events_(console_, [this] { frmMain_.wakeTimer(); }) {
     if (ports_.keyWatch) {
         ports_.keyWatch->setListener([this] { frmMain_.wakeTimer(); });
@@ -25,6 +27,14 @@ QtFrontEnd::QtFrontEnd(NativePorts ports, ActivityLog& log)
     // Word from the desktop after the unload must not reach the engine.
     QObject::connect(&frmMain_, &FrmMain::unloaded, &frmMain_,
                      [this] { hotkeys().setEvents(nullptr); });
+    if (ports_.applicationsSource) {
+        applicationsReader_ = std::make_unique<ApplicationsReader>(
+            *ports_.applicationsSource, [this](std::vector<Application> apps) {
+                if (!frmMain_.isUnloaded()) {
+                    events_.applicationsRead(std::move(apps));
+                }
+            });
+    }
 }
 
 HotkeyService& QtFrontEnd::hotkeys() {
@@ -52,6 +62,23 @@ void QtFrontEnd::start(StartAs how) {
     if (hidden && !frmMain_.isUnloaded()) {
         console_.hideAfterStart();
     }
+    readApplicationsAfterFirstPaint(hidden);
+}
+
+// The window comes first: the applications are read once the first prompt is
+// on the screen, or at once where no window shows.
+void QtFrontEnd::readApplicationsAfterFirstPaint(bool hidden) {
+    if (!applicationsReader_ || frmMain_.isUnloaded()) {
+        return;
+    }
+    ApplicationsReader* reader = applicationsReader_.get();
+    if (hidden || frmMain_.txtCLI().hasPainted()) {
+        QTimer::singleShot(0, reader, [reader] { reader->start(); });
+        return;
+    }
+    QObject::connect(
+        &frmMain_.txtCLI(), &CliTextEdit::firstPainted, reader, [reader] { reader->start(); },
+        Qt::QueuedConnection);
 }
 
 Text QtFrontEnd::endSession() {

@@ -2,6 +2,7 @@
 
 #include "console/Console.hpp"
 #include "ui/ActivityLog.hpp"
+#include "ui/ApplicationsReader.hpp"
 #include "ui/CaretBlink.hpp"
 #include "ui/EngineEvents.hpp"
 #include "ui/FrmKey.hpp"
@@ -49,6 +50,7 @@ class QtFrontEnd {
 
   private:
     HotkeyService& hotkeys();
+    void readApplicationsAfterFirstPaint(bool hidden);
 
     NativePorts ports_;
     FrmMain frmMain_;
@@ -63,6 +65,8 @@ class QtFrontEnd {
     Console console_;
     EngineEvents events_;
     CaretBlink caretBlink_;
+    // Null where the ports offer no applications.
+    std::unique_ptr<ApplicationsReader> applicationsReader_;
 };
 
 } // namespace zorlo

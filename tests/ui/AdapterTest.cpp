@@ -84,6 +84,7 @@ class RecordingEvents : public ConsoleEvents {
     void togglePressed() override {}
     void hotkeyBound(const Text& /*trigger*/) override {}
     void hideAfterStart() override {}
+    void applicationsRead(std::vector<Application> /*apps*/) override {}
 
     int ticks = 0;
     bool quiet = false;

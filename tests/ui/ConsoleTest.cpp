@@ -1,5 +1,6 @@
 // The real console: engine, Qt windows and Linux launching, driven through the
 // widgets as a user would, with stand-in programs on PATH.
+#include "platform/NoApplications.hpp"
 #include "platform/dbus/PortalHotkey.hpp"
 #include "platform/posix/PosixFileSystem.hpp"
 #include "platform/posix/PosixProcessStarter.hpp"
@@ -18,6 +19,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+
+#include <mutex>
 
 using namespace zorlo;
 
@@ -35,6 +39,41 @@ void writeProgram(const QString& path, const QByteArray& body) {
     file.close();
     file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
 }
+
+// What the window did and when the applications were read, in one order.
+struct Happenings : ActivityLog {
+    void note(std::string_view line) override {
+        const std::lock_guard<std::mutex> lock(mutex);
+        lines.emplace_back(line);
+    }
+    QStringList seen() {
+        const std::lock_guard<std::mutex> lock(mutex);
+        QStringList all;
+        for (const std::string& line : lines) {
+            all << QString::fromStdString(line);
+        }
+        return all;
+    }
+    std::mutex mutex;
+    std::vector<std::string> lines;
+    std::function<void()> changed;
+};
+
+// One application, read as the desktop would: noted in the log, on whatever
+// thread the reader chose.
+class OneApplication : public ApplicationsSource {
+  public:
+    explicit OneApplication(Happenings& log) : log_(log) {}
+    std::vector<Application> read() override {
+        log_.note(QThread::currentThread() == qApp->thread() ? "read on the window's thread"
+                                                             : "read");
+        return {Application{u"Scratch Pad", {u"scratchpad"}, u"/bin/true", u"scratchpad.desktop"}};
+    }
+    void watch(std::function<void()> changed) override { log_.changed = std::move(changed); }
+
+  private:
+    Happenings& log_;
+};
 
 QString readMark(const QString& path) {
     QFile file(path);
@@ -68,6 +107,24 @@ class ConsoleTest : public QObject {
     }
 
     void cleanup() { front.reset(); }
+
+    // The window first, then the applications, off the window's thread, and
+    // on to the console; a burst of changes reads them once more.
+    void applicationsAreReadAfterTheFirstPaintAndAfterChanges() {
+        QTRY_VERIFY(happenings->seen().contains("read"));
+        const QStringList seen = happenings->seen();
+        QVERIFY2(seen.indexOf("painted") >= 0 && seen.indexOf("painted") < seen.indexOf("read"),
+                 qPrintable(seen.join(",")));
+        QTRY_VERIFY(happenings->changed);
+        enter("apps scr");
+        QVERIFY2(pane().contains("\r\n  Scratch Pad (/bin/true)\r\n"), qPrintable(pane()));
+        for (int i = 0; i < 3; ++i) {
+            happenings->changed();
+        }
+        QTRY_COMPARE(happenings->seen().count("read"), 2);
+        QTest::qWait(ApplicationsReader::kSettleMs * 2);
+        QCOMPARE(happenings->seen().count("read"), 2);
+    }
 
     void startsWithCaptionColoursAndPrompt() {
         QCOMPARE(front->frmMain().windowTitle(), QString("Zorlo Console v2.2.3"));
@@ -341,7 +398,8 @@ class ConsoleTest : public QObject {
     }
 
   private:
-    // A console (settings kept) with the desktop's hotkey service, null for the poll.
+    // A console (settings kept) with the desktop's hotkey service, null for the poll,
+    // and one installed application.
     void restart(std::unique_ptr<HotkeyService> hotkeys,
                  QtFrontEnd::StartAs how = QtFrontEnd::StartAs::Shown) {
         front.reset();
@@ -353,8 +411,11 @@ class ConsoleTest : public QObject {
         ports.foreground = std::make_unique<Foreground>();
         ports.keys = std::make_unique<KeyTranslator>();
         ports.hotkeys = std::move(hotkeys);
+        ports.applications = std::make_unique<NoApplications>();
+        happenings = std::make_unique<Happenings>();
+        ports.applicationsSource = std::make_unique<OneApplication>(*happenings);
         ports.settingsFolder = settings->path().toStdString();
-        front = std::make_unique<QtFrontEnd>(std::move(ports));
+        front = std::make_unique<QtFrontEnd>(std::move(ports), *happenings);
         front->start(how);
     }
 
@@ -395,6 +456,7 @@ class ConsoleTest : public QObject {
     QTemporaryDir standIns;
     QTemporaryDir tools;
     std::unique_ptr<QTemporaryDir> settings;
+    std::unique_ptr<Happenings> happenings;
     std::unique_ptr<QtFrontEnd> front;
 };
 

@@ -1,5 +1,6 @@
 // Launching on Linux without the console: argument splitting, the shell's
 // result codes, the terminal, the settings folder, the key tables.
+#include "PosixTestSupport.hpp"
 #include "launch/ArgumentText.hpp"
 #include "platform/posix/PosixFileSystem.hpp"
 #include "platform/posix/PosixProcessStarter.hpp"
@@ -12,64 +13,14 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <thread>
 
 #include <X11/keysym.h>
 
 namespace fs = std::filesystem;
 using namespace zorlo;
-
-namespace {
-
-struct TempFolder {
-    std::string pattern = (fs::temp_directory_path() / "zorlo-test-XXXXXX").string();
-    fs::path path = mkdtemp(pattern.data());
-    ~TempFolder() { fs::remove_all(path); }
-};
-
-void writeProgram(const fs::path& file, const std::string& body) {
-    std::ofstream(file) << "#!/bin/sh\n" << body << "\n";
-    fs::permissions(file, fs::perms::owner_all, fs::perm_options::add);
-}
-
-// The started program runs on its own; wait a moment for what it writes.
-std::string waitForFile(const fs::path& file) {
-    for (int i = 0; i < 200 && !fs::exists(file); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    std::ifstream in(file);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Sets an environment variable for as long as it lives.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
-Text u(const std::string& text) {
-    return fromUtf8(text);
-}
-
-} // namespace
+using namespace zorlo::posixtest;
 
 TEST(WindowsArguments, SplitAsCommandLineToArgvW) {
     const std::vector<std::pair<Text, std::vector<Text>>> cases{

@@ -26,7 +26,9 @@ constexpr long kNoHandler = 31;
 // A failure with no code of its own shows the engine's "Unknown Error".
 constexpr long kUnknown = 1;
 
-long codeForErrno(int error) {
+} // namespace
+
+long PosixShell::codeForErrno(int error) {
     switch (error) {
     case ENOENT:
         return kFileNotFound;
@@ -50,6 +52,8 @@ long codeForErrno(int error) {
         return kUnknown;
     }
 }
+
+namespace {
 
 // xdg-open's own exit codes: 2 the file does not exist; 1, 3 and 4 mean no
 // program could open it.

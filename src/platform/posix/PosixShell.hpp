@@ -32,6 +32,8 @@ class PosixShell : public Shell {
     // "scheme:" at the start, in the URI syntax (a letter, then letters,
     // digits, "+", "-" or "."), at least two characters long.
     static bool hasUriScheme(const Text& target);
+    // The launch code for a start that failed with `error` (an errno value).
+    static long codeForErrno(int error);
 
   private:
     long openWithDefaultHandler(const std::string& target, const std::string& folder);

@@ -45,23 +45,15 @@ bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
-// The console's environment minus what describes the console's own start: an
-// activation token or startup id is spent once the console has shown, and a
-// program handed it would steal the focus under that old token or end a
-// startup notification that is not its own; a Qt platform without a screen
-// (the console run headless) would leave a launched Qt program invisible.
-// A fresh token, where the compositor gave one, goes in their place under both
-// names: Wayland programs read the first, older toolkits the second.
+// What passes of the console's own environment (passesToLaunched), and a
+// fresh token where the compositor gave one, under both names: Wayland
+// programs read the first, older toolkits the second.
 std::vector<std::string> launchedEnvironment(const std::optional<std::string>& token) {
     std::vector<std::string> kept;
     for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string_view variable(*entry);
-        if (startsWith(variable, "XDG_ACTIVATION_TOKEN=") ||
-            startsWith(variable, "DESKTOP_STARTUP_ID=") ||
-            variable == "QT_QPA_PLATFORM=offscreen" || variable == "QT_QPA_PLATFORM=minimal") {
-            continue;
+        if (passesToLaunched(*entry)) {
+            kept.emplace_back(*entry);
         }
-        kept.emplace_back(variable);
     }
     if (token) {
         kept.push_back("XDG_ACTIVATION_TOKEN=" + *token);
@@ -117,6 +109,17 @@ std::vector<char*> pointersTo(std::vector<std::string>& words) {
 }
 
 } // namespace
+
+// What describes the console's own start stays with it: an activation token or
+// startup id is spent once the console has shown, and a program handed it
+// would steal the focus under that old token or end a startup notification
+// that is not its own; a Qt platform without a screen (the console run
+// headless) would leave a launched Qt program invisible.
+bool passesToLaunched(std::string_view variable) {
+    return !startsWith(variable, "XDG_ACTIVATION_TOKEN=") &&
+           !startsWith(variable, "DESKTOP_STARTUP_ID=") &&
+           variable != "QT_QPA_PLATFORM=offscreen" && variable != "QT_QPA_PLATFORM=minimal";
+}
 
 Started startDetached(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string& folder, int watchMs, const std::string& appId) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zorlo::posix {
@@ -21,6 +22,10 @@ struct Started {
 // window may open in front; where the compositor gives none, it starts without.
 Started startDetached(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string& folder, int watchMs = 0, const std::string& appId = {});
+
+// Whether a variable of the console's environment ("NAME=value") goes on to
+// the programs it starts.
+bool passesToLaunched(std::string_view variable);
 
 // The executable file that a bare name runs from PATH; empty when none.
 std::string findOnPath(const std::string& name);

@@ -1,8 +1,10 @@
 #include "platform/dbus/PortalHotkey.hpp"
+#include "platform/gio/GioApplications.hpp"
 #include "platform/posix/PosixFileSystem.hpp"
 #include "platform/posix/PosixProcessStarter.hpp"
 #include "platform/posix/PosixShell.hpp"
 #include "platform/posix/ProgramFolder.hpp"
+#include "platform/wayland/ActivationToken.hpp"
 #include "platform/x11/X11KeyboardState.hpp"
 #include "platform/x11/XDisplay.hpp"
 #include "ui/NativePorts.hpp"
@@ -22,6 +24,18 @@ class NoKeyWatch : public KeyWatch {
   public:
     void setListener(std::function<void()>) override {}
     void ticked() override {}
+};
+
+// The installed applications as GIO reads and watches them.
+class GioApplicationsSource : public ApplicationsSource {
+  public:
+    std::vector<Application> read() override { return GioApplications::read(); }
+    void watch(std::function<void()> changed) override {
+        watch_ = std::make_unique<GioApplicationsWatch>(std::move(changed));
+    }
+
+  private:
+    std::unique_ptr<GioApplicationsWatch> watch_;
 };
 
 } // namespace
@@ -52,6 +66,9 @@ NativePorts makeNativePorts(const std::filesystem::path& exeFolder,
     if (QGuiApplication::platformName() == QLatin1String("wayland")) {
         ports.hotkeys = std::make_unique<PortalHotkey>(QDBusConnection::sessionBus());
     }
+    ports.applications = std::make_unique<GioApplications>(
+        [](const std::string& appId) { return wayland::requestActivationToken(appId); });
+    ports.applicationsSource = std::make_unique<GioApplicationsSource>();
     ports.settingsFolder = settingsFolder;
     // Beside the program in a build tree; in share/zorlo once installed.
     ports.bleepFallbacks = {exeFolder / "Bleep.WAV",
