@@ -71,6 +71,12 @@ class Verdicts {
                                        "x faster (target >= " + number(targetRatio) + "x)");
     }
 
+    // A figure that is no time (a size, say), in its own unit.
+    void below(const std::string& what, double value, double target, const std::string& unit) {
+        line(value < target, what + ": " + number(value) + " " + unit + " (target < " +
+                                 number(target) + " " + unit + ")");
+    }
+
     int exitCode() const { return missed_ == 0 ? 0 : 1; }
 
     static std::string number(double value) {

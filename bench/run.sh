@@ -31,6 +31,10 @@ fi
 
 status=0
 "$build/bench/engine_bench" || status=1
+
+# The installed applications: completion behind the macros, the index's size.
+"$build/bench/apps_bench" || status=1
+
 if [ -x "$build/bench/qt_pane_bench" ]; then
   QT_QPA_PLATFORM=offscreen "$build/bench/qt_pane_bench" || status=1
 else
