@@ -34,9 +34,19 @@ struct QtPane {
     }
     Desktop desktop() {
         Desktop d = desk.desktop();
-        return Desktop{area,       d.label, d.window,        d.dialogs,
-                       d.pump,     d.shell, d.processes,     d.files,
-                       d.keyboard, d.sound, d.captureWindow, d.settingsFolder};
+        return Desktop{area,
+                       d.label,
+                       d.window,
+                       d.dialogs,
+                       d.pump,
+                       d.shell,
+                       d.processes,
+                       d.files,
+                       d.keyboard,
+                       d.sound,
+                       d.captureWindow,
+                       d.applications,
+                       d.settingsFolder};
     }
     void fill() {
         {

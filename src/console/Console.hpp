@@ -65,6 +65,8 @@ class Console : public ConsoleEvents, private StatusSink, private MessageSink {
     // Another start of the program asks for the console: one acted-on hotkey press.
     void togglePressed() override;
     void hideAfterStart() override;
+    // The desktop's applications: offered after the macros and the history.
+    void applicationsRead(std::vector<Application> apps) override;
 
     // Holds `busy` at a value for a scope and puts the old value back when the
     // scope ends, by return or by throw, so that the program's own writes to
@@ -242,6 +244,7 @@ class Console : public ConsoleEvents, private StatusSink, private MessageSink {
     std::unique_ptr<History> history;
     BinList params;
     BinList macros;
+    std::vector<Application> apps_;
 
     Desktop d_;
     // Idle until a close or the end of the session; Asking while a close waits

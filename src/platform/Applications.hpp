@@ -22,6 +22,8 @@ class Applications {
   public:
     virtual ~Applications() = default;
     // Starts `app` with the argument words in `folder` (the console's current
+    // folder, given as a literal launch of a bare program name gets it: "\"
+    // alone, which Shell::open also reads as the program's own current
     // folder). Returns what Shell::open returns: above 32 on success, else the
     // failure code. Never throws.
     virtual long launch(const Application& app, const std::vector<Text>& arguments,

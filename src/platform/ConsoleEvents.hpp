@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/Applications.hpp"
 #include "text/Text.hpp"
+
+#include <vector>
 
 namespace zorlo {
 
@@ -35,6 +38,10 @@ class ConsoleEvents {
     // login): the console is hidden as the hotkey hides it, so the next press
     // shows it, whatever `active` says.
     virtual void hideAfterStart() = 0;
+    // The desktop's installed applications, the whole list each time (read at
+    // start-up and again when the application folders change): it replaces
+    // the one the console held.
+    virtual void applicationsRead(std::vector<Application> apps) = 0;
 };
 
 } // namespace zorlo

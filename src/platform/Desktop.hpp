@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Applications.hpp"
 #include "platform/CaptureWindow.hpp"
 #include "platform/ConsoleWindow.hpp"
 #include "platform/Dialogs.hpp"
@@ -29,6 +30,7 @@ struct Desktop {
     KeyboardState& keyboard;
     Sound& sound;
     CaptureWindow& captureWindow;
+    Applications& applications;
     // Where zorlo.list, zorlo.param, history and Bleep.WAV live.
     std::filesystem::path settingsFolder;
 };

@@ -210,6 +210,8 @@ bool ScriptRunner::play(const Json& command) {
         }
     } else if (name == "shellresult") {
         d.shell.setResult(intArg(command, 1, "the result code"));
+    } else if (name == "apps") {
+        setApps(present(command, 1) ? command[1] : Json());
     } else if (name == "startfails") {
         if (!present(command, 1) || !command[1].is_boolean()) {
             throw ScriptError("expects true or false");
@@ -252,6 +254,10 @@ void ScriptRunner::start() {
     console_ = std::make_unique<Console>(desktop_->desktop());
     desktop_->attach(console_.get());
     console_->formLoad();
+    // Read after the window is up, as the desktop adapters do.
+    if (!apps_.empty() && !desktop_->window.unloaded()) {
+        console_->applicationsRead(apps_);
+    }
 }
 
 void ScriptRunner::type(const Text& text) {
@@ -351,6 +357,44 @@ void ScriptRunner::drop(const Json& data, int shift) {
         }
     }
     console_->textDrop(dropped, shift);
+}
+
+void ScriptRunner::setApps(const Json& list) {
+    const char* shape = "expects a list of objects {\"name\", \"names\", \"target\"}";
+    if (!list.is_array()) {
+        throw ScriptError(shape);
+    }
+    std::vector<Application> apps;
+    for (const Json& item : list) {
+        if (!item.is_object()) {
+            throw ScriptError(shape);
+        }
+        Application app;
+        for (const auto& [key, value] : item.items()) {
+            if (key == "name" && value.is_string()) {
+                app.name = fromUtf8(value.get<std::string>());
+            } else if (key == "target" && value.is_string()) {
+                app.target = fromUtf8(value.get<std::string>());
+            } else if (key == "names" && value.is_array()) {
+                for (const Json& other : value) {
+                    if (!other.is_string()) {
+                        throw ScriptError("\"names\" is a list of texts");
+                    }
+                    app.names.push_back(fromUtf8(other.get<std::string>()));
+                }
+            } else {
+                throw ScriptError("unexpected \"" + key + "\" in an application");
+            }
+        }
+        if (app.name.empty()) {
+            throw ScriptError("an application needs a \"name\"");
+        }
+        apps.push_back(std::move(app));
+    }
+    apps_ = std::move(apps);
+    if (console_) {
+        console_->applicationsRead(apps_);
+    }
 }
 
 void ScriptRunner::tick(int count) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Applications.hpp"
 #include "script/Transcript.hpp"
 
 #include <filesystem>
@@ -7,6 +8,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace zorlo {
 class Console;
@@ -40,10 +42,14 @@ class ScriptRunner {
     void textAreaAction(int virtualKey, int shift);
     void drop(const Json& data, int shift);
     void tick(int count);
+    void setApps(const Json& list);
 
     Transcript transcript_;
     std::unique_ptr<FakeDesktop> desktop_;
     std::unique_ptr<Console> console_;
+    // What the fake application port lists; handed to the console when it
+    // starts and whenever the script changes it, as a desktop's reader would.
+    std::vector<Application> apps_;
 };
 
 } // namespace zorlo::script

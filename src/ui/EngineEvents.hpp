@@ -49,6 +49,9 @@ class EngineEvents : public ConsoleEvents {
     void hideAfterStart() override {
         deliver([&] { console_.hideAfterStart(); });
     }
+    void applicationsRead(std::vector<Application> apps) override {
+        deliver([&] { console_.applicationsRead(std::move(apps)); });
+    }
 
   private:
     template <typename Event> void deliver(const Event& event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Applications.hpp"
 #include "platform/FileSystem.hpp"
 #include "platform/KeyboardState.hpp"
 #include "platform/ProcessStarter.hpp"
@@ -25,6 +26,9 @@ struct NativePorts {
     std::unique_ptr<KeyWatch> keyWatch;
     std::unique_ptr<Foreground> foreground;
     std::unique_ptr<KeyTranslator> keys;
+    // Launches the installed applications; the list reaches the console
+    // through its applicationsRead event.
+    std::unique_ptr<Applications> applications;
     // Where zorlo.list, zorlo.param and history live.
     std::filesystem::path settingsFolder;
     // Where a shipped Bleep.WAV may be when the settings folder has none.

@@ -9,7 +9,7 @@ QtFrontEnd::QtFrontEnd(NativePorts ports, ActivityLog& log)
       sound_(ports_.bleepFallbacks, log), captureWindow_(frmKey_),
       console_(Desktop{textArea_, label_, window_, dialogs_, pump_, *ports_.shell,
                        *ports_.processes, *ports_.files, *ports_.keyboard, sound_, captureWindow_,
-                       ports_.settingsFolder}),
+                       *ports_.applications, ports_.settingsFolder}),
       events_(console_, [this] { frmMain_.wakeTimer(); }) {
     if (ports_.keyWatch) {
         ports_.keyWatch->setListener([this] { frmMain_.wakeTimer(); });

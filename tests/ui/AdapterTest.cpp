@@ -84,6 +84,7 @@ class RecordingEvents : public ConsoleEvents {
     bool timerMayRest() const override { return quiet; }
     void togglePressed() override {}
     void hideAfterStart() override {}
+    void applicationsRead(std::vector<Application> /*apps*/) override {}
 
     int ticks = 0;
     bool quiet = false;

@@ -1,5 +1,6 @@
 // The real console: engine, Qt windows and Linux launching, driven through the
 // widgets as a user would, with stand-in programs on PATH.
+#include "platform/NoApplications.hpp"
 #include "platform/posix/PosixFileSystem.hpp"
 #include "platform/posix/PosixProcessStarter.hpp"
 #include "platform/posix/PosixShell.hpp"
@@ -67,6 +68,7 @@ class ConsoleTest : public QObject {
         ports.keyboard = std::make_unique<NoKeysDown>();
         ports.foreground = std::make_unique<Foreground>();
         ports.keys = std::make_unique<KeyTranslator>();
+        ports.applications = std::make_unique<NoApplications>();
         ports.settingsFolder = settings->path().toStdString();
         front = std::make_unique<QtFrontEnd>(std::move(ports));
         front->start();

@@ -3,8 +3,9 @@
 namespace zorlo {
 
 Desktop FakeDesktop::desktop() {
-    return Desktop{textArea,  label, window,   dialogs, pump,          shell,
-                   processes, files, keyboard, sound,   captureWindow, settingsFolder_};
+    return Desktop{textArea,      label,        window,         dialogs,  pump,
+                   shell,         processes,    files,          keyboard, sound,
+                   captureWindow, applications, settingsFolder_};
 }
 
 void FakeDesktop::attach(ConsoleEvents* console) {

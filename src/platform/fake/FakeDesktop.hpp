@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Desktop.hpp"
+#include "platform/fake/FakeApplications.hpp"
 #include "platform/fake/FakeCaptureWindow.hpp"
 #include "platform/fake/FakeConsoleWindow.hpp"
 #include "platform/fake/FakeDialogs.hpp"
@@ -43,6 +44,7 @@ class FakeDesktop {
     FakeFileSystem files;
     FakeKeyboardState keyboard;
     FakeSound sound{log};
+    FakeApplications applications{log, shell};
 
   private:
     std::filesystem::path settingsFolder_;

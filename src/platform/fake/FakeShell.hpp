@@ -11,6 +11,7 @@ class FakeShell : public Shell {
   public:
     explicit FakeShell(FakeEventLog& log) : log_(log) {}
     void setResult(long result) { result_ = result; }
+    long result() const { return result_; }
     long open(const Text& file, const Text& parameters, const Text& directory) override;
 
   private:

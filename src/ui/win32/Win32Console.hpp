@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/Console.hpp"
+#include "platform/NoApplications.hpp"
 #include "platform/win32/Win32EventPump.hpp"
 #include "platform/win32/Win32FileSystem.hpp"
 #include "platform/win32/Win32KeyboardState.hpp"
@@ -62,6 +63,7 @@ class Win32Console {
     Win32FileSystem files_;
     Win32Sound sound_;
     Win32EventPump pump_;
+    NoApplications applications_;
     MainWindow main_;
     Win32Dialogs dialogs_;
     KeyCaptureWindow capture_;

@@ -1,3 +1,4 @@
+#include "platform/NoApplications.hpp"
 #include "platform/posix/PosixFileSystem.hpp"
 #include "platform/posix/PosixProcessStarter.hpp"
 #include "platform/posix/PosixShell.hpp"
@@ -28,6 +29,7 @@ NativePorts makeNativePorts(const std::filesystem::path& exeFolder,
     ports.keyWatch = X11KeyWatch::create(display);
     ports.foreground = std::make_unique<X11Foreground>(display);
     ports.keys = std::make_unique<X11KeyTranslator>(display);
+    ports.applications = std::make_unique<NoApplications>();
     ports.settingsFolder = settingsFolder;
     // Beside the program in a build tree; in share/zorlo once installed.
     ports.bleepFallbacks = {exeFolder / "Bleep.WAV",
