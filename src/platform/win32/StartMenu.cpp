@@ -175,11 +175,14 @@ long Win32Applications::launch(const Application& app, const std::vector<Text>& 
     // The shell starts a shortcut that names no folder of its own in the
     // caller's current folder on some systems, whatever folder the call names
     // (wine does): the console's folder is made current for the call.
+    // "\" alone stands for the console's own current folder, as a literal
+    // launch of a bare program name passes it.
+    const bool ownFolder = folder.empty() || folder == u"\\";
     std::wstring previous(MAX_PATH, L'\0');
     previous.resize(GetCurrentDirectoryW(static_cast<DWORD>(previous.size()), previous.data()));
-    const bool moved = !folder.empty() && !previous.empty() && previous.size() < MAX_PATH &&
+    const bool moved = !ownFolder && !previous.empty() && previous.size() < MAX_PATH &&
                        SetCurrentDirectoryW(toWide(folder).c_str());
-    const long result = shell_.open(app.key, argText, folder);
+    const long result = shell_.open(app.key, argText, ownFolder ? Text() : folder);
     if (moved) {
         SetCurrentDirectoryW(previous.c_str());
     }
