@@ -3,6 +3,7 @@
 #include "platform/win32/SettingsFolder.hpp"
 #include "platform/win32/SingleInstance.hpp"
 #include "platform/win32/StartMenu.hpp"
+#include "platform/win32/StartMenuWatch.hpp"
 #include "platform/win32/WideText.hpp"
 #include "platform/win32/Win32EventPump.hpp"
 #include "platform/win32/Win32FileSystem.hpp"
@@ -270,6 +271,43 @@ TEST(StartMenu, ListsTheShortcutsOfBothFoldersAtAnyDepth) {
         EXPECT_TRUE(samePlace(toWide(found->second.target), entry.target))
             << toWide(found->second.target);
     }
+}
+
+// The watch reads at once, and again once a change, in a subfolder too, has
+// settled; each new list is announced to the window and taken once.
+TEST(StartMenu, WatchReadsAtOnceAndAfterEveryChange) {
+    static int announced = 0;
+    WNDCLASSW probe{};
+    probe.lpfnWndProc = [](HWND window, UINT message, WPARAM w, LPARAM l) -> LRESULT {
+        announced += message == WM_APP + 1 ? 1 : 0;
+        return DefWindowProcW(window, message, w, l);
+    };
+    probe.hInstance = GetModuleHandleW(nullptr);
+    probe.lpszClassName = L"ZorloStartMenuProbe";
+    RegisterClassW(&probe);
+    const HWND window = CreateWindowExW(0, probe.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                        nullptr, probe.hInstance, nullptr);
+    TempFolder folder;
+    const auto marker = programFolder() / L"marker.exe";
+    makeShortcut(folder.path() / L"Sub" / L"First.lnk", marker);
+    StartMenuWatch watch({folder.path()}, window, WM_APP + 1);
+    // The names of the next list announced, once it is taken.
+    const auto nextNames = [&] {
+        announced = 0;
+        std::vector<std::wstring> names;
+        if (waitUntil([&] { return announced > 0; }, 10000)) {
+            for (const Application& app : watch.take().value_or(std::vector<Application>{})) {
+                names.push_back(toWide(app.name));
+            }
+        }
+        std::ranges::sort(names);
+        EXPECT_FALSE(watch.take().has_value());
+        return names;
+    };
+    EXPECT_EQ(nextNames(), std::vector<std::wstring>{L"First"});
+    makeShortcut(folder.path() / L"Sub" / L"Second.lnk", marker);
+    EXPECT_EQ(nextNames(), (std::vector<std::wstring>{L"First", L"Second"}));
+    DestroyWindow(window);
 }
 
 TEST(Twips, FifteenPerPixelAtTheUsualResolution) {
