@@ -8,40 +8,6 @@
 
 namespace zorlo {
 
-namespace {
-
-// Folded text in code-unit order: texts that begin alike without regard to
-// case are neighbours in it.
-int compareFolded(TextView a, TextView b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t j = 0; j < common; ++j) {
-        const char16_t fa = foldCase(a[j]);
-        const char16_t fb = foldCase(b[j]);
-        if (fa != fb) {
-            return fa < fb ? -1 : 1;
-        }
-    }
-    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
-}
-
-// Where a text lies against the texts that begin with word: -1 before them,
-// 0 one of them, 1 after them.
-int comparePrefix(TextView text, TextView word) {
-    for (std::size_t j = 0; j < word.size(); ++j) {
-        if (j == text.size()) {
-            return -1;
-        }
-        const char16_t ft = foldCase(text[j]);
-        const char16_t fw = foldCase(word[j]);
-        if (ft != fw) {
-            return ft < fw ? -1 : 1;
-        }
-    }
-    return 0;
-}
-
-} // namespace
-
 History::Range History::entriesBeginningWith(TextView word) const {
     if (!sortedValid_) {
         sorted_.resize(entries_.size());
@@ -54,10 +20,10 @@ History::Range History::entriesBeginningWith(TextView word) const {
         sortedValid_ = true;
     }
     const auto first = std::partition_point(sorted_.begin(), sorted_.end(), [&](std::uint32_t i) {
-        return comparePrefix(entries_[i], word) < 0;
+        return comparePrefixFolded(entries_[i], word) < 0;
     });
     const auto last = std::partition_point(first, sorted_.end(), [&](std::uint32_t i) {
-        return comparePrefix(entries_[i], word) == 0;
+        return comparePrefixFolded(entries_[i], word) == 0;
     });
     return {static_cast<std::size_t>(first - sorted_.begin()),
             static_cast<std::size_t>(last - sorted_.begin())};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cmdline/History.hpp"
+#include "console/AppIndex.hpp"
 #include "interpreter/ArgList.hpp"
 #include "platform/ConsoleEvents.hpp"
 #include "platform/Desktop.hpp"
@@ -118,6 +119,12 @@ class Console : public ConsoleEvents, private StatusSink, private MessageSink {
 
     void runCommand();
     long execute(const Text& label, const Text& target, const Text& argText);
+    // Starts an installed application with the line's arguments.
+    long launchApplication(const Application& app);
+    // Reports a launch's result code in the status: the success text, or the
+    // failure with the target and the shell's reason. Returns the code on
+    // success, else 0.
+    long reportLaunch(const Text& label, const Text& target, long result);
     void shellErrorText();
     void showHelp();
 
@@ -125,6 +132,7 @@ class Console : public ConsoleEvents, private StatusSink, private MessageSink {
     void renameMacro(const Text& oldName, const Text& newName);
     void deleteMacro(const Text& name);
     void listMacros(const Text& pattern);
+    void listApps(const Text& pattern);
     bool findMacros(const Text& pattern, bool show);
     void offerMacro(const Text& text);
     void addFileMacro(const Text& path, const Text& name);
@@ -171,6 +179,12 @@ class Console : public ConsoleEvents, private StatusSink, private MessageSink {
     // What the shutdown sequence does after the save.
     void releaseAll();
     void completionStep();
+    // The completion's next offer once the macros and the history are done:
+    // the applications beginning with `word`, then the history's rest.
+    // False when nothing is offered.
+    bool offerNextApp(TextView word, const Text& prefix);
+    // Any key but the completion's own ends the cycle.
+    void endCompletion();
     void pollHotkey();
     // With active "0" the hotkey does nothing while another window is in
     // front of the console that the program has not hidden.
@@ -221,6 +235,12 @@ class Console : public ConsoleEvents, private StatusSink, private MessageSink {
     int recallPos = 0;
     int complIndex = 0; // the macro offered last; 0 outside a completion cycle
     Text complWord;     // the word as typed when the cycle began
+    // After the history: the applications in name order, then the history's
+    // own resting place.
+    enum class ComplStage { History, Apps, Rest };
+    ComplStage complStage = ComplStage::History;
+    Text complHistory;        // the history entry offered last in this cycle
+    std::size_t complApp = 0; // the application offered last (position from 1)
 
     // The window. `hidden` and `shown` are not opposites. `hidden`: the console
     // hid itself (autohide after a launch, the shell command, the hotkey) and
@@ -244,7 +264,7 @@ class Console : public ConsoleEvents, private StatusSink, private MessageSink {
     std::unique_ptr<History> history;
     BinList params;
     BinList macros;
-    std::vector<Application> apps_;
+    AppIndex apps_; // the desktop's installed applications
 
     Desktop d_;
     // Idle until a close or the end of the session; Asking while a close waits

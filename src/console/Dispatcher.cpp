@@ -8,8 +8,7 @@ namespace zorlo {
 
 void Console::runCommand() {
     d_.label.setCaption(u"Ready");
-    complIndex = 0;
-    complWord.clear();
+    endCompletion();
     ++recallCount;
     recallPos = recallCount;
     recall.resize(static_cast<std::size_t>(recallCount) + 1);
@@ -44,6 +43,8 @@ void Console::runCommand() {
             minWindow();
         } else if (is(u"find")) {
             findMacros(args[2], true);
+        } else if (is(u"apps")) {
+            listApps(args[2]);
         } else if (is(u"exit")) {
             writeOutput(u"Exiting...");
             exitRequested = true;
@@ -78,6 +79,20 @@ void Console::noteHistory(const Text& word, bool& reported) {
     }
 }
 
+namespace {
+
+// A word that is no valid pattern names no application: the literal launch
+// it got before applications were known goes ahead unchanged.
+std::size_t appNamed(const AppIndex& apps, TextView word) {
+    try {
+        return apps.findNamed(word);
+    } catch (const Failure&) {
+        return 0;
+    }
+}
+
+} // namespace
+
 void Console::runLaunchPath() {
     bool literal = false;
     if (!args[1].empty() && args[1].front() == u'!') {
@@ -111,6 +126,14 @@ void Console::runLaunchPath() {
         if (const std::size_t match = findItem(macros, args[1])) {
             const Text target = macros.at(match).VALUE;
             launchResult = execute(args[1], target, argText);
+        } else if (const std::size_t app = appNamed(apps_, args[1])) {
+            // An installed application answers where no macro does: it is
+            // no unknown word, so neither reported nor offered as a macro.
+            // A copy: the report lets events run, and a new list may arrive.
+            launchResult = launchApplication(Application(apps_.at(app)));
+            if (launchResult > 0) {
+                noteHistory(args[1], historyReported);
+            }
         } else {
             note = u"Unknown macro: ";
         }

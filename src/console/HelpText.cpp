@@ -15,6 +15,7 @@ void Console::showHelp() {
         u" save - saves settings",
         u" shell [macro] - opens shell to path in macro",
         u" find [pattern] - looks for pattern in macros and values",
+        u" apps [pattern] - lists installed applications",
         u" max - max the window for viewing output",
         u" min - return window to set size",
         u" ! - preceeding macro runs literally not macro value",

@@ -26,7 +26,19 @@ void Console::shellErrorText() {
 
 long Console::execute(const Text& label, const Text& target, const Text& argText) {
     const Text directory = parentFolderName(target) + u"\\";
-    const long result = d_.shell.open(target, argText, directory);
+    return reportLaunch(label, target, d_.shell.open(target, argText, directory));
+}
+
+long Console::launchApplication(const Application& app) {
+    std::vector<Text> words;
+    for (int i = 2; i <= args.argCount; ++i) {
+        words.push_back(args[i]);
+    }
+    // The folder a bare program name is launched in: the console's own.
+    return reportLaunch(app.name, app.target, d_.applications.launch(app, words, u"\\"));
+}
+
+long Console::reportLaunch(const Text& label, const Text& target, long result) {
     if (result > 32) {
         Stat(u"Execute " + label + u": Success");
         return result;

@@ -97,8 +97,7 @@ void Console::txtCLI_KeyUp(int keyCode, int shift) {
         if (d_.textArea.caret() < lineStart()) {
             d_.textArea.setCaret(d_.textArea.length());
         }
-        complIndex = 0;
-        complWord.clear();
+        endCompletion();
     }
 }
 
@@ -153,11 +152,30 @@ void Console::completionStep() {
     if (complIndex == 0) {
         complIndex = 1;
     }
-    const Text h = history->getHistory(w);
-    if (offers(h)) {
+    const auto offerHistory = [&](const Text& h) {
         pendingLine = prefix + quoteWord(h);
         d_.label.setCaption(u"'" + h + u"' from HISTORY");
+        complHistory = h;
         txtCLI_Change();
+    };
+    if (complStage == ComplStage::Apps && offerNextApp(w, prefix)) {
+        return;
+    }
+    const Text h = history->getHistory(w);
+    if (complStage == ComplStage::History) {
+        if (offers(h) && h != complHistory) {
+            offerHistory(h);
+            return;
+        }
+        // The history has nothing (more) for the word: the applications follow.
+        complStage = ComplStage::Apps;
+        if (offerNextApp(w, prefix)) {
+            return;
+        }
+    }
+    // Where the history rests: its newest entry offered again, or nothing.
+    if (offers(h)) {
+        offerHistory(h);
     }
 }
 

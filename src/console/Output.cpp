@@ -50,8 +50,7 @@ void Console::Stat(const Text& message) {
     if (!ending_) {
         d_.pump.doEvents();
     }
-    complIndex = 0;
-    complWord.clear();
+    endCompletion();
 }
 
 void Console::giveBackLine(const Text& halfTyped) {

@@ -1,5 +1,6 @@
 #include "text/Text.hpp"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -197,6 +198,32 @@ std::size_t findIgnoreCase(TextView text, TextView needle, std::size_t from) {
         }
     }
     return TextView::npos;
+}
+
+int compareFolded(TextView a, TextView b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t j = 0; j < common; ++j) {
+        const char16_t fa = foldCase(a[j]);
+        const char16_t fb = foldCase(b[j]);
+        if (fa != fb) {
+            return fa < fb ? -1 : 1;
+        }
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+int comparePrefixFolded(TextView text, TextView word) {
+    for (std::size_t j = 0; j < word.size(); ++j) {
+        if (j == text.size()) {
+            return -1;
+        }
+        const char16_t ft = foldCase(text[j]);
+        const char16_t fw = foldCase(word[j]);
+        if (ft != fw) {
+            return ft < fw ? -1 : 1;
+        }
+    }
+    return 0;
 }
 
 void lowerAsciiLetters(Text& text) {

@@ -26,6 +26,12 @@ char16_t upperCase(char16_t c);
 bool equalsIgnoreCase(TextView a, TextView b);
 // Position of the first occurrence of needle in text, ignoring case; npos when absent.
 std::size_t findIgnoreCase(TextView text, TextView needle, std::size_t from = 0);
+// Folded text in code-unit order (-1, 0, 1): texts that begin alike without
+// regard to case are neighbours in it, so a sorted index finds them by search.
+int compareFolded(TextView a, TextView b);
+// Where a text lies, in that order, against the texts that begin with `word`:
+// -1 before them, 0 one of them, 1 after them.
+int comparePrefixFolded(TextView text, TextView word);
 
 // Lowercases A to Z only: the store's names keep every other character as given.
 void lowerAsciiLetters(Text& text);
