@@ -60,6 +60,30 @@ TEST(StartMenu, LaunchOpensTheShortcutWithTheWords) {
     EXPECT_EQ(apps.launch(app, {}, here), 2);
 }
 
+// A shortcut put in the Start menu while the console runs: `apps` lists it
+// once the menu is read again, and its name launches it with the words in the
+// console's own folder.
+TEST_F(ConsoleTest, AStartMenuShortcutIsListedAndLaunchedByName) {
+    TempFolder menu(startMenuFolders().front());
+    const std::wstring marker = (programFolder() / L"marker.exe").wstring();
+    const std::wstring report = folder_ / L"marker.txt";
+    makeShortcut(menu.path() / L"Nested" / L"ZorloMarker.lnk", marker);
+    const std::wstring listed = L"  ZorloMarker (" + marker + L")\r\n";
+    for (int tries = 0; tries < 50 && !paneHas(listed); ++tries) {
+        waitUntil([] { return false; }, 200);
+        enter(L"apps zorlom");
+    }
+    ASSERT_TRUE(paneHas(listed)) << pane();
+    SetEnvironmentVariableW(L"ZORLO_MARKER", report.c_str());
+    enter(L"zorlomarker alpha \"two words\"");
+    EXPECT_TRUE(paneHas(L"  Execute ZorloMarker: Success\r\n")) << pane();
+    const std::wstring written = awaitMarker(report);
+    SetEnvironmentVariableW(L"ZORLO_MARKER", nullptr);
+    std::wstring here(MAX_PATH, L'\0');
+    here.resize(GetCurrentDirectoryW(MAX_PATH, here.data()));
+    EXPECT_EQ(written, L"cwd=" + here + L"\narg=alpha\narg=two words\n");
+}
+
 TEST_F(ConsoleTest, MissingFileIsReportedWithCodeTwosText) {
     const std::wstring missing = folder_ / L"missing.exe";
     Win32Shell shell;
