@@ -22,7 +22,12 @@ StartMenuWatch::StartMenuWatch(std::vector<std::filesystem::path> folders, HWND 
                                UINT message)
     : folders_(std::move(folders)), window_(window), message_(message),
       stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-    thread_ = std::thread([this] { run(); });
+    try {
+        thread_ = std::thread([this] { run(); });
+    } catch (...) {
+        CloseHandle(stop_);
+        throw;
+    }
 }
 
 StartMenuWatch::~StartMenuWatch() {

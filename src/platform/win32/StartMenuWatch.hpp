@@ -23,6 +23,7 @@ class StartMenuWatch {
     // its shortcuts one by one.
     static constexpr DWORD kSettleMs = 300;
 
+    // Throws std::system_error when no thread can be started.
     StartMenuWatch(std::vector<std::filesystem::path> folders, HWND window, UINT message);
     // Stops the thread, cutting a read short.
     ~StartMenuWatch();

@@ -3,6 +3,8 @@
 #include "launch/ArgumentText.hpp"
 #include "platform/win32/SettingsFolder.hpp"
 
+#include <exception>
+
 namespace zorlo::win32 {
 
 Win32Console::Win32Console(std::filesystem::path settingsFolder, bool endsProgram)
@@ -31,9 +33,13 @@ Win32Console::~Win32Console() {
 void Win32Console::start() {
     console_->formLoad();
     // The window is up before the disk is read: the first paint never waits for it.
-    startMenu_ = std::make_unique<StartMenuWatch>(startMenuFolders(), main_.handle(),
-                                                  MainWindow::kApplicationsMessage);
-    main_.watchApplications(startMenu_.get());
+    try {
+        startMenu_ = std::make_unique<StartMenuWatch>(startMenuFolders(), main_.handle(),
+                                                      MainWindow::kApplicationsMessage);
+        main_.watchApplications(startMenu_.get());
+    } catch (const std::exception&) {
+        // No thread to read it with: the console runs without the Start menu.
+    }
 }
 
 int Win32Console::run() {
