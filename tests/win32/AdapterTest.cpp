@@ -2,6 +2,8 @@
 #include "platform/win32/Foreground.hpp"
 #include "platform/win32/SettingsFolder.hpp"
 #include "platform/win32/SingleInstance.hpp"
+#include "platform/win32/StartMenu.hpp"
+#include "platform/win32/StartMenuWatch.hpp"
 #include "platform/win32/WideText.hpp"
 #include "platform/win32/Win32EventPump.hpp"
 #include "platform/win32/Win32FileSystem.hpp"
@@ -14,6 +16,7 @@
 
 #include <aclapi.h>
 #include <fstream>
+#include <map>
 
 namespace zorlo::win32::testing {
 namespace {
@@ -214,6 +217,97 @@ TEST(Win32FileSystem, ASaveWritesThroughALinkToItsTarget) {
     EXPECT_EQ(readFileBytes(target).value_or(""), "new");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dotfiles.path()), {}), 1)
         << "a temporary file was left behind";
+}
+
+bool samePlace(const std::wstring& a, const std::filesystem::path& b) {
+    return _wcsicmp(a.c_str(), b.wstring().c_str()) == 0;
+}
+
+// Shortcuts at any depth, whatever the case of ".lnk", other files left out; a
+// shortcut that names no program stands for itself; the all-users folder's
+// shortcut at a place the user's folder also has is the same menu entry.
+TEST(StartMenu, ListsTheShortcutsOfBothFoldersAtAnyDepth) {
+    const auto folders = startMenuFolders();
+    ASSERT_EQ(folders.size(), 2u);
+    EXPECT_TRUE(endsWith(folders[0].wstring(), L"\\Programs")) << folders[0];
+    TempFolder mine(folders[0]);
+    TempFolder shared;
+    const auto sharedPlace = shared.path() / mine.path().filename();
+    const auto marker = programFolder() / L"marker.exe";
+    const auto notepad = std::filesystem::path(L"C:\\windows\\notepad.exe");
+    makeShortcut(mine.path() / L"Marker.lnk", marker);
+    makeShortcut(mine.path() / L"Tools" / L"Deep" / L"Two Words.LNK", notepad);
+    writeBytes(mine.path() / L"readme.txt", "no shortcut");
+    writeBytes(mine.path() / L"Broken.lnk", "no shortcut inside");
+    makeShortcut(sharedPlace / L"Marker.lnk", notepad);
+    makeShortcut(sharedPlace / L"Shared Only.lnk", marker);
+
+    struct Entry {
+        std::filesystem::path key;
+        std::wstring name;
+        std::filesystem::path target;
+    };
+    const Entry expected[] = {
+        {mine.path() / L"Broken.lnk", L"Broken", mine.path() / L"Broken.lnk"},
+        {mine.path() / L"Marker.lnk", L"Marker", marker},
+        {mine.path() / L"Tools" / L"Deep" / L"Two Words.LNK", L"Two Words", notepad},
+        {sharedPlace / L"Shared Only.lnk", L"Shared Only", marker},
+    };
+    std::map<std::wstring, Application> listed;
+    std::size_t count = 0;
+    for (auto& app : readStartMenu({folders[0], shared.path()})) {
+        const std::wstring key = toWide(app.key);
+        if (key.starts_with(mine.path().wstring()) || key.starts_with(shared.path().wstring())) {
+            EXPECT_TRUE(app.names.empty());
+            ++count;
+            listed.emplace(toWide(app.name), std::move(app));
+        }
+    }
+    EXPECT_EQ(count, std::size(expected));
+    for (const Entry& entry : expected) {
+        const auto found = listed.find(entry.name);
+        ASSERT_NE(found, listed.end()) << entry.name;
+        EXPECT_TRUE(samePlace(toWide(found->second.key), entry.key)) << entry.name;
+        EXPECT_TRUE(samePlace(toWide(found->second.target), entry.target))
+            << toWide(found->second.target);
+    }
+}
+
+// The watch reads at once, and again once a change, in a subfolder too, has
+// settled; each new list is announced to the window and taken once.
+TEST(StartMenu, WatchReadsAtOnceAndAfterEveryChange) {
+    static int announced = 0;
+    WNDCLASSW probe{};
+    probe.lpfnWndProc = [](HWND window, UINT message, WPARAM w, LPARAM l) -> LRESULT {
+        announced += message == WM_APP + 1 ? 1 : 0;
+        return DefWindowProcW(window, message, w, l);
+    };
+    probe.hInstance = GetModuleHandleW(nullptr);
+    probe.lpszClassName = L"ZorloStartMenuProbe";
+    RegisterClassW(&probe);
+    const HWND window = CreateWindowExW(0, probe.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                        nullptr, probe.hInstance, nullptr);
+    TempFolder folder;
+    const auto marker = programFolder() / L"marker.exe";
+    makeShortcut(folder.path() / L"Sub" / L"First.lnk", marker);
+    StartMenuWatch watch({folder.path()}, window, WM_APP + 1);
+    // The names of the next list announced, once it is taken.
+    const auto nextNames = [&] {
+        announced = 0;
+        std::vector<std::wstring> names;
+        if (waitUntil([&] { return announced > 0; }, 10000)) {
+            for (const Application& app : watch.take().value_or(std::vector<Application>{})) {
+                names.push_back(toWide(app.name));
+            }
+        }
+        std::ranges::sort(names);
+        EXPECT_FALSE(watch.take().has_value());
+        return names;
+    };
+    EXPECT_EQ(nextNames(), std::vector<std::wstring>{L"First"});
+    makeShortcut(folder.path() / L"Sub" / L"Second.lnk", marker);
+    EXPECT_EQ(nextNames(), (std::vector<std::wstring>{L"First", L"Second"}));
+    DestroyWindow(window);
 }
 
 TEST(Twips, FifteenPerPixelAtTheUsualResolution) {

@@ -1,4 +1,7 @@
 #include "ConsoleFixture.hpp"
+#include "launch/ArgumentText.hpp"
+#include "platform/win32/StartMenu.hpp"
+#include "platform/win32/WideText.hpp"
 #include "platform/win32/Win32ProcessStarter.hpp"
 #include "platform/win32/Win32Shell.hpp"
 #include "text/Failure.hpp"
@@ -25,14 +28,60 @@ TEST_F(ConsoleTest, MacroStartsTheProgramWithItsArgumentsInItsFolder) {
     enter(L"mark alpha beta");
     EXPECT_TRUE(paneHas(L"  Execute mark: Success\r\n")) << pane();
     EXPECT_FALSE(IsWindowVisible(window())); // autohide after a launch
-    std::string bytes;
-    ASSERT_TRUE(waitUntil([&] { return !(bytes = readBytes(report)).empty(); }, 10000));
-    const std::wstring written(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+    const std::wstring written = awaitMarker(report);
     ASSERT_EQ(written.rfind(L"cwd=", 0), 0u) << written;
     const auto cwd = written.substr(4, written.find(L'\n') - 4);
     EXPECT_TRUE(samePath(cwd, programFolder().wstring())) << written;
     EXPECT_NE(written.find(L"\narg=alpha\narg=beta\n"), std::wstring::npos) << written;
     SetEnvironmentVariableW(L"ZORLO_MARKER", nullptr);
+}
+
+// The shortcut itself is opened, with the words quoted as a macro's launch
+// quotes them, in the folder given; a shortcut that is gone is code 2.
+TEST(StartMenu, LaunchOpensTheShortcutWithTheWords) {
+    TempFolder folder;
+    const std::wstring report = folder / L"marker.txt";
+    const std::wstring shortcut = folder / L"Marker.lnk";
+    makeShortcut(shortcut, programFolder() / L"marker.exe");
+    SetEnvironmentVariableW(L"ZORLO_MARKER", report.c_str());
+    Win32Applications apps(&launchArgument);
+    Application app{u"Marker", {}, u"", fromWide(shortcut)};
+    const Text here = fromWide(folder.path().wstring());
+    EXPECT_GT(apps.launch(app, {u"alpha", u"two words", u"C:\\my folder\\"}, here), 32);
+    const std::wstring written = awaitMarker(report);
+    SetEnvironmentVariableW(L"ZORLO_MARKER", nullptr);
+    ASSERT_EQ(written.rfind(L"cwd=", 0), 0u) << written;
+    EXPECT_TRUE(samePath(written.substr(4, written.find(L'\n') - 4), folder.path().wstring()))
+        << written;
+    EXPECT_NE(written.find(L"\narg=alpha\narg=two words\narg=C:\\my folder\\\n"),
+              std::wstring::npos)
+        << written;
+    app.key = fromWide(folder / L"Gone.lnk");
+    EXPECT_EQ(apps.launch(app, {}, here), 2);
+}
+
+// A shortcut put in the Start menu while the console runs: `apps` lists it
+// once the menu is read again, and its name launches it with the words in the
+// console's own folder.
+TEST_F(ConsoleTest, AStartMenuShortcutIsListedAndLaunchedByName) {
+    TempFolder menu(startMenuFolders().front());
+    const std::wstring marker = (programFolder() / L"marker.exe").wstring();
+    const std::wstring report = folder_ / L"marker.txt";
+    makeShortcut(menu.path() / L"Nested" / L"ZorloMarker.lnk", marker);
+    const std::wstring listed = L"  ZorloMarker (" + marker + L")\r\n";
+    for (int tries = 0; tries < 50 && !paneHas(listed); ++tries) {
+        waitUntil([] { return false; }, 200);
+        enter(L"apps zorlom");
+    }
+    ASSERT_TRUE(paneHas(listed)) << pane();
+    SetEnvironmentVariableW(L"ZORLO_MARKER", report.c_str());
+    enter(L"zorlomarker alpha \"two words\"");
+    EXPECT_TRUE(paneHas(L"  Execute ZorloMarker: Success\r\n")) << pane();
+    const std::wstring written = awaitMarker(report);
+    SetEnvironmentVariableW(L"ZORLO_MARKER", nullptr);
+    std::wstring here(MAX_PATH, L'\0');
+    here.resize(GetCurrentDirectoryW(MAX_PATH, here.data()));
+    EXPECT_EQ(written, L"cwd=" + here + L"\narg=alpha\narg=two words\n");
 }
 
 TEST_F(ConsoleTest, MissingFileIsReportedWithCodeTwosText) {

@@ -4,17 +4,20 @@
 
 #include <fstream>
 #include <map>
+#include <shobjidl.h>
 #include <sstream>
+#include <stdexcept>
 #include <tlhelp32.h>
 #include <winternl.h>
 
 namespace zorlo::win32::testing {
 
-TempFolder::TempFolder() {
+TempFolder::TempFolder() : TempFolder(std::filesystem::temp_directory_path()) {}
+
+TempFolder::TempFolder(const std::filesystem::path& parent) {
     static unsigned counter = 0;
-    path_ = std::filesystem::temp_directory_path() /
-            (L"zorlo-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-             std::to_wstring(++counter));
+    path_ = parent / (L"zorlo-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                      std::to_wstring(++counter));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
 }
@@ -42,6 +45,38 @@ std::string readBytes(const std::filesystem::path& file) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+std::wstring awaitMarker(const std::filesystem::path& report) {
+    std::string bytes;
+    waitUntil([&] { return !(bytes = readBytes(report)).empty(); }, 10000);
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+}
+
+void makeShortcut(const std::filesystem::path& shortcut, const std::filesystem::path& target) {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IShellLinkW, reinterpret_cast<void**>(&link));
+    if (SUCCEEDED(result)) {
+        link->SetPath(target.c_str());
+        result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    }
+    if (SUCCEEDED(result)) {
+        std::filesystem::create_directories(shortcut.parent_path());
+        result = file->Save(shortcut.c_str(), TRUE);
+        file->Release();
+    }
+    if (link != nullptr) {
+        link->Release();
+    }
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
+    if (FAILED(result)) {
+        throw std::runtime_error("no shortcut made");
+    }
 }
 
 bool endsWith(std::wstring_view text, std::wstring_view end) {

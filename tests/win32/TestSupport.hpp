@@ -15,6 +15,8 @@ namespace zorlo::win32::testing {
 class TempFolder {
   public:
     TempFolder();
+    // A fresh folder in another, the user's Start menu say.
+    explicit TempFolder(const std::filesystem::path& parent);
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     const std::filesystem::path& path() const { return path_; }
@@ -28,6 +30,11 @@ class TempFolder {
 std::filesystem::path programFolder();
 
 std::wstring windowText(HWND window);
+// What marker.exe wrote to the report file ("cwd=...", then "arg=..." lines),
+// once it is there; empty when nothing came within ten seconds.
+std::wstring awaitMarker(const std::filesystem::path& report);
+// A shell shortcut to the target, saved as the shell saves one.
+void makeShortcut(const std::filesystem::path& shortcut, const std::filesystem::path& target);
 std::string readBytes(const std::filesystem::path& file);
 bool endsWith(std::wstring_view text, std::wstring_view end);
 

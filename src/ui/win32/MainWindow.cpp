@@ -120,6 +120,13 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
         SetFocus(textArea_.handle());
         return 0;
+    case kApplicationsMessage:
+        if (console_ != nullptr && applications_ != nullptr) {
+            if (auto list = applications_->take()) {
+                console_->applicationsRead(std::move(*list));
+            }
+        }
+        return 0;
     case WM_CLOSE:
         close();
         return 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ConsoleWindow.hpp"
+#include "platform/win32/StartMenuWatch.hpp"
 #include "ui/win32/OwnedWindow.hpp"
 #include "ui/win32/Win32StatusLabel.hpp"
 #include "ui/win32/Win32TextArea.hpp"
@@ -23,6 +24,8 @@ class MainWindow : public ConsoleWindow {
     static constexpr const wchar_t* kClassName = L"ZorloConsoleWindow";
     static constexpr UINT_PTR kTimerId = 1;
     static constexpr UINT kTimerMs = 50;
+    // Posted by the Start-menu watch when it has read a new list.
+    static constexpr UINT kApplicationsMessage = WM_APP + 1;
 
     // endsProgram: whether closing the window ends the message loop (the
     // program), and the session's end the process; tests keep both for the
@@ -36,6 +39,8 @@ class MainWindow : public ConsoleWindow {
     void attach(ConsoleEvents* console);
     // Drops on the text area go to the target until the window is destroyed.
     bool registerDropTarget(IDropTarget* target);
+    // The lists the watch reads go to the console (none once it is null).
+    void watchApplications(StartMenuWatch* watch) { applications_ = watch; }
     HWND handle() const { return window_; }
     Win32TextArea& textArea() { return textArea_; }
     Win32StatusLabel& label() { return label_; }
@@ -90,6 +95,7 @@ class MainWindow : public ConsoleWindow {
     Win32TextArea textArea_;
     Win32StatusLabel label_;
     ConsoleEvents* console_ = nullptr;
+    StartMenuWatch* applications_ = nullptr;
     HBRUSH background_ = nullptr;
     bool endsProgram_;
     bool closing_ = false;

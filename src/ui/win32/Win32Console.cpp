@@ -1,11 +1,14 @@
 #include "ui/win32/Win32Console.hpp"
 
+#include "launch/ArgumentText.hpp"
 #include "platform/win32/SettingsFolder.hpp"
+
+#include <exception>
 
 namespace zorlo::win32 {
 
 Win32Console::Win32Console(std::filesystem::path settingsFolder, bool endsProgram)
-    : sound_(executableFolder()), main_(endsProgram) {
+    : sound_(executableFolder()), applications_(&launchArgument), main_(endsProgram) {
     dialogs_.setOwner(main_.handle());
     capture_.setOwner(main_.handle());
     console_ = std::make_unique<Console>(
@@ -17,6 +20,8 @@ Win32Console::Win32Console(std::filesystem::path settingsFolder, bool endsProgra
 }
 
 Win32Console::~Win32Console() {
+    main_.watchApplications(nullptr);
+    startMenu_.reset();
     // The shutdown sequence runs while every window still exists.
     main_.unload();
     dropTarget_->detach();
@@ -27,6 +32,14 @@ Win32Console::~Win32Console() {
 
 void Win32Console::start() {
     console_->formLoad();
+    // The window is up before the disk is read: the first paint never waits for it.
+    try {
+        startMenu_ = std::make_unique<StartMenuWatch>(startMenuFolders(), main_.handle(),
+                                                      MainWindow::kApplicationsMessage);
+        main_.watchApplications(startMenu_.get());
+    } catch (const std::exception&) {
+        // No thread to read it with: the console runs without the Start menu.
+    }
 }
 
 int Win32Console::run() {

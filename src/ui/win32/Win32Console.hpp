@@ -1,7 +1,8 @@
 #pragma once
 
 #include "console/Console.hpp"
-#include "platform/NoApplications.hpp"
+#include "platform/win32/StartMenu.hpp"
+#include "platform/win32/StartMenuWatch.hpp"
 #include "platform/win32/Win32EventPump.hpp"
 #include "platform/win32/Win32FileSystem.hpp"
 #include "platform/win32/Win32KeyboardState.hpp"
@@ -44,7 +45,8 @@ class Win32Console {
     Win32Console(const Win32Console&) = delete;
     Win32Console& operator=(const Win32Console&) = delete;
 
-    // The window's load handling: the console's start-up sequence.
+    // The window's load handling: the console's start-up sequence; then the
+    // Start menu is read, off the window's thread.
     void start();
     // The message loop; returns the exit code once the window has closed.
     int run();
@@ -63,12 +65,13 @@ class Win32Console {
     Win32FileSystem files_;
     Win32Sound sound_;
     Win32EventPump pump_;
-    NoApplications applications_;
+    Win32Applications applications_;
     MainWindow main_;
     Win32Dialogs dialogs_;
     KeyCaptureWindow capture_;
     std::unique_ptr<Console> console_;
     DropTarget* dropTarget_ = nullptr;
+    std::unique_ptr<StartMenuWatch> startMenu_;
 };
 
 } // namespace zorlo::win32
