@@ -111,6 +111,7 @@ void CliTextEdit::paintEvent(QPaintEvent* event) {
     if (!painted_ && !document()->isEmpty()) {
         painted_ = true;
         log_.note("painted");
+        emit firstPainted();
     }
 }
 

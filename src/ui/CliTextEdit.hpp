@@ -20,6 +20,10 @@ class CliTextEdit : public QPlainTextEdit {
                          ActivityLog& log = ActivityLog::none());
     void setEvents(ConsoleEvents* events) { events_ = events; }
 
+  signals:
+    // The first frame with text in it has been painted.
+    void firstPainted();
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;

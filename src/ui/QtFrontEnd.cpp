@@ -1,12 +1,14 @@
 #include "ui/QtFrontEnd.hpp"
 
+#include "ui/CliTextEdit.hpp"
+
 namespace zorlo {
 
 QtFrontEnd::QtFrontEnd(NativePorts ports, ActivityLog& log)
     : ports_(std::move(ports)), frmMain_(*ports_.keys, log),
       frmKey_(*ports_.foreground, *ports_.keys), textArea_(frmMain_.txtCLI()),
       label_(frmMain_.lblInfo()), window_(frmMain_, *ports_.foreground), dialogs_(frmMain_),
-      sound_(ports_.bleepFallbacks, log), captureWindow_(frmKey_),
+      sound_(ports_.bleepFallbacks, log, ports_.soundModules), captureWindow_(frmKey_),
       console_(Desktop{textArea_, label_, window_, dialogs_, pump_, *ports_.shell,
                        *ports_.processes, *ports_.files, *ports_.keyboard, sound_, captureWindow_,
                        ports_.settingsFolder}),
@@ -18,6 +20,9 @@ QtFrontEnd::QtFrontEnd(NativePorts ports, ActivityLog& log)
                          [this] { ports_.keyWatch->ticked(); });
         frmMain_.allowTimerRest();
     }
+    // The bleep's player loads only once the window is on screen.
+    QObject::connect(&frmMain_.txtCLI(), &CliTextEdit::firstPainted, &frmMain_,
+                     [this] { sound_.windowOnScreen(); });
     frmMain_.setEvents(&events_);
     textArea_.setEvents(&events_);
     window_.setEvents(&events_);
