@@ -17,8 +17,8 @@ bool isFile(const std::filesystem::path& path) {
 } // namespace
 
 QtSound::QtSound(std::vector<std::filesystem::path> fallbacks, ActivityLog& log,
-                 std::vector<std::filesystem::path> modules)
-    : fallbacks_(std::move(fallbacks)), log_(log), modules_(std::move(modules)) {}
+                 PlayerLoader loadPlayer)
+    : fallbacks_(std::move(fallbacks)), log_(log), loadPlayer_(std::move(loadPlayer)) {}
 
 QtSound::~QtSound() = default;
 
@@ -79,7 +79,9 @@ void QtSound::playWaiting() {
     waiting_ = false;
     if (!loadTried_) {
         loadTried_ = true;
-        player_ = loadPlayer();
+        if (loadPlayer_) {
+            player_ = loadPlayer_();
+        }
     }
     if (!player_ || source_.empty()) {
         return;
@@ -91,8 +93,8 @@ void QtSound::playWaiting() {
     player_->play();
 }
 
-std::unique_ptr<Sound> QtSound::loadPlayer() const {
-    for (const auto& module : modules_) {
+std::unique_ptr<Sound> loadSoundModule(const std::vector<std::filesystem::path>& modules) {
+    for (const auto& module : modules) {
         if (!isFile(module)) {
             continue;
         }

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -17,10 +18,12 @@ namespace zorlo {
 // showing the window, and the window must not wait for a sound.
 class QtSound : public Sound {
   public:
-    // modules: where the player module may be, tried in order.
+    // What plays the file: called once, when the first bleep is due; null
+    // when nothing can play.
+    using PlayerLoader = std::function<std::unique_ptr<Sound>()>;
+
     explicit QtSound(std::vector<std::filesystem::path> fallbacks = {},
-                     ActivityLog& log = ActivityLog::none(),
-                     std::vector<std::filesystem::path> modules = {});
+                     ActivityLog& log = ActivityLog::none(), PlayerLoader loadPlayer = {});
     ~QtSound() override;
     void open(const std::filesystem::path& waveFile) override;
     void play() override;
@@ -37,12 +40,10 @@ class QtSound : public Sound {
 
   private:
     void playWaiting();
-    // The player from the first module that offers one; null when none does.
-    std::unique_ptr<Sound> loadPlayer() const;
 
     std::vector<std::filesystem::path> fallbacks_;
     ActivityLog& log_;
-    std::vector<std::filesystem::path> modules_;
+    PlayerLoader loadPlayer_;
     std::filesystem::path source_;
     std::unique_ptr<Sound> player_;
     bool playerOpen_ = false;
@@ -52,5 +53,8 @@ class QtSound : public Sound {
     bool heldBack_ = false;
     QObject lifetime_; // ends the deferred play with the sound
 };
+
+// The player from the first of the modules that offers one; null when none does.
+std::unique_ptr<Sound> loadSoundModule(const std::vector<std::filesystem::path>& modules);
 
 } // namespace zorlo
