@@ -77,6 +77,26 @@ class Verdicts {
                                  number(target) + " " + unit + ")");
     }
 
+    // A figure against a reference measured in the same run: at most maxRatio
+    // times its time. Without a target (maxRatio 0) the line is for information.
+    void atMostTimes(const std::string& name, const std::string& reference, const std::string& what,
+                     double maxRatio) {
+        if (!collector_.has(name) || !collector_.has(reference)) {
+            line(false, what + ": " + collector_.error(name) + " / " + collector_.error(reference));
+            return;
+        }
+        const double ms = collector_.seconds(name) * 1000.0;
+        const double base = collector_.seconds(reference) * 1000.0;
+        const std::string text =
+            what + ": " + number(ms) + " ms vs " + number(base) + " ms, " + number(ms / base) + "x";
+        if (maxRatio <= 0) {
+            std::printf("INFO  %s\n", text.c_str());
+            std::fflush(stdout);
+            return;
+        }
+        line(ms <= maxRatio * base, text + " (target <= " + number(maxRatio) + "x)");
+    }
+
     int exitCode() const { return missed_ == 0 ? 0 : 1; }
 
     static std::string number(double value) {

@@ -53,13 +53,13 @@ fi
 
 if [ -x "$build/bench/startup_bench" ] && command -v Xvfb >/dev/null; then
   work=$(mktemp -d)
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb=$!
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
   if [ -s "$work/display" ]; then
     DISPLAY=":$(cat "$work/display")" "$build/bench/startup_bench" --zorlo "$build/zorlo" \
-      --rofi "$(command -v rofi || true)" --dmenu "$(command -v dmenu || true)" \
-      --starts 10 --idle "$idle" || status=1
+      --bare "$build/bench/bare_qt" --rofi "$(command -v rofi || true)" --dmenu "$(command -v dmenu || true)" \
+      --starts 11 --idle "$idle" || status=1
   else
     echo "MISS  Xvfb did not start: $(cat "$work/xvfb.log")"
     status=1

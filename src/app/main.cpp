@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QSessionManager>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -258,12 +259,16 @@ int main(int argc, char* argv[]) {
                      &QCoreApplication::quit, Qt::QueuedConnection);
     frontEnd.start(request.hidden ? zorlo::QtFrontEnd::StartAs::Hidden
                                   : zorlo::QtFrontEnd::StartAs::Shown);
-    if (!instance.listen(
-            [&frontEnd](const std::string& token) { frontEnd.togglePressed(token); })) {
-        std::fputs("zorlo: cannot listen for later starts; starting the program again will "
-                   "not toggle this console\n",
-                   stderr);
-    }
+    // Listening waits a turn of the event loop, so that the window goes out
+    // first; a later start meanwhile retries until it is heard.
+    QTimer::singleShot(0, &instance, [&instance, &frontEnd] {
+        if (!instance.listen(
+                [&frontEnd](const std::string& token) { frontEnd.togglePressed(token); })) {
+            std::fputs("zorlo: cannot listen for later starts; starting the program again will "
+                       "not toggle this console\n",
+                       stderr);
+        }
+    });
     if (frontEnd.frmMain().isUnloaded()) {
         return EXIT_SUCCESS;
     }

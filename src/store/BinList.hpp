@@ -77,6 +77,9 @@ class BinList {
     void append(Bin bin) { insertBefore(end(), std::move(bin)); }
     void removeAt(std::size_t position);
     void clear();
+    // Room in the name index for this many pairs in all, so that a load does
+    // not build the index again at every doubling.
+    void reserve(std::size_t pairs);
 
     const_iterator begin() const;
     const_iterator end() const { return const_iterator(); }
@@ -106,6 +109,7 @@ class BinList {
       public:
         void insert(std::uint32_t hash, Node* node);
         void erase(std::uint32_t hash, const Node* node);
+        void reserve(std::size_t nodes);
         // Calls visit(node) for every node stored with this hash.
         template <typename Visit> void forEach(std::uint32_t hash, Visit&& visit) const;
 

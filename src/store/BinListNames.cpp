@@ -21,6 +21,10 @@ void BinList::unlinkName(Node* node) {
     }
 }
 
+void BinList::reserve(std::size_t pairs) {
+    names_.reserve(pairs);
+}
+
 std::size_t BinList::findSameName(TextView name, std::size_t after) const {
     // A text with wildcards folds equal only to names with the same wildcards,
     // and those are not in the table.

@@ -16,16 +16,27 @@ std::uint64_t binlist::foldHash(TextView text) {
     return hash ^ (hash >> 31);
 }
 
+void BinList::Table::reserve(std::size_t nodes) {
+    std::size_t size = std::max<std::size_t>(16, slots_.size());
+    while (2 * nodes > size) {
+        size *= 2;
+    }
+    if (size == slots_.size()) {
+        return;
+    }
+    std::vector<Slot> old(size);
+    old.swap(slots_);
+    used_ = 0;
+    for (const Slot& slot : old) {
+        if (slot.node != nullptr) {
+            insert(slot.hash, slot.node);
+        }
+    }
+}
+
 void BinList::Table::insert(std::uint32_t hash, Node* node) {
     if (2 * (used_ + 1) > slots_.size()) {
-        std::vector<Slot> old(std::max<std::size_t>(16, slots_.size() * 2));
-        old.swap(slots_);
-        used_ = 0;
-        for (const Slot& slot : old) {
-            if (slot.node != nullptr) {
-                insert(slot.hash, slot.node);
-            }
-        }
+        reserve(std::max<std::size_t>(8, used_ * 2));
     }
     const std::size_t mask = slots_.size() - 1;
     std::size_t at = hash & mask;

@@ -34,7 +34,21 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path) {
     if (!in) {
         throw Failure(describeFileError(path, "Permission denied or file unreadable"));
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // In one piece where the size is known: a character at a time costs as
+    // much as decoding the whole file.
+    std::string bytes;
+    std::error_code sizeUnknown;
+    const auto size = std::filesystem::file_size(path, sizeUnknown);
+    if (!sizeUnknown) {
+        bytes.resize(static_cast<std::size_t>(size));
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    // Whatever the size did not tell (a file that grew, a special file).
+    if (!in.eof()) {
+        in.clear(in.rdstate() & ~std::ios::failbit);
+        bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     if (in.bad()) {
         throw Failure(describeFileError(path, "Read error"));
     }

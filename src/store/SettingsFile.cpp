@@ -52,12 +52,19 @@ std::optional<Text> storeRefusal(TextView name, TextView value, bool storedAsIs,
 }
 
 bool readSettingsInto(Text content, BinList& list, StatusSink& status) {
+    // Two lines a pair; a pair less for a file without its last line break.
+    list.reserve(list.count() +
+                 static_cast<std::size_t>(std::count(content.begin(), content.end(), LF)) / 2 + 1);
     SettingsReader reader{std::move(content)};
     bool whole = true;
     while (!reader.atEnd()) {
         Text name = reader.readField();
+        const bool nameFits = reader.lastQuoted();
         Text value = reader.readField();
-        if (const auto refusal = storeRefusal(name, value, list.empty())) {
+        // Quoted fields fit the format by the way they were read; only an
+        // unquoted one, or the first pair's name, needs the whole check.
+        const bool checked = nameFits && reader.lastQuoted() && !list.empty();
+        if (const auto refusal = checked ? std::nullopt : storeRefusal(name, value, list.empty())) {
             status.stat(*refusal);
             whole = false;
             continue;
@@ -104,7 +111,8 @@ Text SettingsReader::readField() {
     }
     Text field;
     const std::size_t start = pos_;
-    if (pos_ < text_.size() && text_[pos_] == u'"') {
+    quoted_ = pos_ < text_.size() && text_[pos_] == u'"';
+    if (quoted_) {
         ++pos_;
         while (!atLineEnd() && text_[pos_] != u'"') {
             ++pos_;

@@ -36,6 +36,9 @@ class SettingsReader {
     bool atEnd() const;
     // Throws Failure when the file has already ended.
     Text readField();
+    // Whether the field last read was quoted: it then ended at its quote or
+    // its line's end, so it holds neither a double quote nor a line break.
+    bool lastQuoted() const { return quoted_; }
 
   private:
     void skipLineEnd();
@@ -44,6 +47,7 @@ class SettingsReader {
     Text text_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
+    bool quoted_ = false;
 };
 
 // Reads every pair of a settings text into the list through addItem, as a load

@@ -39,6 +39,8 @@ struct NativePorts {
     std::filesystem::path settingsFolder;
     // Where a shipped Bleep.WAV may be when the settings folder has none.
     std::vector<std::filesystem::path> bleepFallbacks;
+    // Where the bleep's player module may be, tried in order.
+    std::vector<std::filesystem::path> soundModules;
 };
 
 // The settings folder alone: a second start needs no more than this to find

@@ -8,7 +8,9 @@ QtFrontEnd::QtFrontEnd(NativePorts ports, ActivityLog& log)
     : ports_(std::move(ports)), frmMain_(*ports_.keys, log),
       frmKey_(*ports_.foreground, *ports_.keys), textArea_(frmMain_.txtCLI()),
       label_(frmMain_.lblInfo()), window_(frmMain_, *ports_.foreground), dialogs_(frmMain_),
-      sound_(ports_.bleepFallbacks, log), captureWindow_(frmKey_),
+      sound_(ports_.bleepFallbacks, log,
+             [modules = ports_.soundModules] { return loadSoundModule(modules); }),
+      captureWindow_(frmKey_),
       console_(Desktop{textArea_, label_, window_, dialogs_, pump_, *ports_.shell,
                        *ports_.processes, *ports_.files, *ports_.keyboard, sound_, captureWindow_,
                        hotkeys(), *ports_.applications, ports_.settingsFolder}),
@@ -20,6 +22,9 @@ QtFrontEnd::QtFrontEnd(NativePorts ports, ActivityLog& log)
                          [this] { ports_.keyWatch->ticked(); });
         frmMain_.allowTimerRest();
     }
+    // The bleep's player loads only once the window is on screen.
+    QObject::connect(&frmMain_.txtCLI(), &CliTextEdit::firstPainted, &frmMain_,
+                     [this] { sound_.windowOnScreen(); });
     frmMain_.setEvents(&events_);
     textArea_.setEvents(&events_);
     window_.setEvents(&events_);

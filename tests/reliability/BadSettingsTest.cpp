@@ -109,10 +109,12 @@ TEST_F(BadSettings, PairsTheFormatCannotWriteBackAreRefusedAndKept) {
     // Unquoted fields may hold quotes, and names may clash: a save would lose them.
     // An empty name first would fail every later pair's comparison.
     const std::string list =
-        "\"\"\r\n\"x\"\r\n" + kList + "say\r\nsay \"hi\"\r\n\"ED\"\r\n\"other.exe\"\r\n";
+        "\"\"\r\n\"x\"\r\n" + kList +
+        "say\r\nsay \"hi\"\r\n\"quoted\"\r\nsay \"so\"\r\n\"ED\"\r\n\"other.exe\"\r\n";
     ConsoleSession& s = startWith(list, kParams);
     EXPECT_TRUE(s.paneHas(u"Cannot store : the name is empty"));
     EXPECT_TRUE(s.paneHas(u"Cannot store say: names and values cannot hold double quotes"));
+    EXPECT_TRUE(s.paneHas(u"Cannot store quoted: names and values cannot hold double quotes"));
     EXPECT_EQ(s.macro(u"np"), u"notepad.exe");
     EXPECT_TRUE(s.paneHas(u"LOAD: Param Ok"));
     EXPECT_EQ(s.macro(u"ed"), u"other.exe");

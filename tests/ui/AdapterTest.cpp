@@ -12,6 +12,7 @@
 #include "ui/QtDialogs.hpp"
 #include "ui/QtDroppedData.hpp"
 #include "ui/QtEventPump.hpp"
+#include "ui/QtSound.hpp"
 #include "ui/QtTextArea.hpp"
 
 #include "ModalAnswer.hpp"
@@ -21,9 +22,11 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 
+#include <fstream>
 #include <functional>
 #include <vector>
 
@@ -101,6 +104,20 @@ class RecordingEvents : public ConsoleEvents {
 
 } // namespace
 
+// A player that writes down what it was asked to do.
+class RecordingPlayer : public Sound {
+  public:
+    explicit RecordingPlayer(std::vector<std::string>& calls) : calls_(calls) {}
+    void open(const std::filesystem::path& waveFile) override {
+        calls_.push_back("open " + waveFile.filename().string());
+    }
+    void play() override { calls_.push_back("play"); }
+    void close() override { calls_.push_back("close"); }
+
+  private:
+    std::vector<std::string>& calls_;
+};
+
 class AdapterTest : public QObject {
     Q_OBJECT
 
@@ -115,6 +132,63 @@ class AdapterTest : public QObject {
     void cleanup() {
         area.reset();
         window.reset();
+    }
+
+    // The player loads once, a turn of the event loop after the window is on
+    // screen; a bleep due before then waits for it, one that is closed does not.
+    void bleepWaitsForTheWindowAndLoadsItsPlayerOnce() {
+        QTemporaryDir temporary;
+        const std::filesystem::path folder(temporary.path().toStdU16String());
+        const std::filesystem::path wave = folder / "Bleep.WAV";
+        std::ofstream(wave) << "RIFF";
+        struct Case {
+            const char* name;
+            std::filesystem::path file;
+            bool closeFirst;
+            int loads;
+            std::vector<std::string> calls;
+        };
+        const std::vector<Case> cases{
+            {"waits, then plays", wave, false, 1, {"open Bleep.WAV", "play"}},
+            {"no file", folder / "none.wav", false, 0, {}},
+            {"closed while waiting", wave, true, 0, {}},
+        };
+        for (const Case& c : cases) {
+            std::vector<std::string> calls;
+            int loads = 0;
+            QtSound sound({}, ActivityLog::none(), [&] {
+                ++loads;
+                return std::make_unique<RecordingPlayer>(calls);
+            });
+            sound.open(c.file);
+            sound.play();
+            if (c.closeFirst) {
+                sound.close();
+            }
+            QCoreApplication::processEvents();
+            QVERIFY2(loads == 0, c.name); // not before the window is on screen
+            sound.windowOnScreen();
+            QVERIFY2(loads == 0, c.name); // nor inside the paint that put it there
+            QCoreApplication::processEvents();
+            QVERIFY2(loads == c.loads, c.name);
+            QVERIFY2(calls == c.calls, c.name);
+        }
+
+        std::vector<std::string> calls;
+        int loads = 0;
+        QtSound sound({}, ActivityLog::none(), [&] {
+            ++loads;
+            return std::make_unique<RecordingPlayer>(calls);
+        });
+        sound.windowOnScreen();
+        sound.open(wave);
+        sound.play();
+        QCoreApplication::processEvents();
+        sound.play(); // the loaded player plays at once
+        sound.holdBack(true);
+        sound.play();
+        QCOMPARE(loads, 1);
+        QCOMPARE(calls, (std::vector<std::string>{"open Bleep.WAV", "play", "play"}));
     }
 
     void textAndCaretMapBetweenCrLfAndParagraphs() {

@@ -73,6 +73,8 @@ NativePorts makeNativePorts(const std::filesystem::path& exeFolder,
     // Beside the program in a build tree; in share/zorlo once installed.
     ports.bleepFallbacks = {exeFolder / "Bleep.WAV",
                             exeFolder.parent_path() / "share" / "zorlo" / "Bleep.WAV"};
+    ports.soundModules = {exeFolder / ZORLO_SOUND_MODULE,
+                          exeFolder.parent_path() / ZORLO_MODULE_DIR / ZORLO_SOUND_MODULE};
     return ports;
 }
 
