@@ -10,11 +10,8 @@ namespace {
 // desktop behaves like Windows: blank-separated, each quoted where it must be.
 Text joinArguments(const std::vector<Text>& arguments) {
     Text joined;
-    for (const Text& word : arguments) {
-        if (!joined.empty()) {
-            joined += u' ';
-        }
-        joined += launchArgument(word);
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        joined += (i == 0 ? u"" : u" ") + launchArgument(arguments[i]);
     }
     return joined;
 }
