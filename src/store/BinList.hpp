@@ -81,6 +81,34 @@ class BinList {
     // not build the index again at every doubling.
     void reserve(std::size_t pairs);
 
+    // Fills an empty list with pairs that each go at its end, as a file in the
+    // order the console saves it does, building the tree and its sums in one
+    // pass when done rather than descending the tree for every pair.
+    class Filler {
+      public:
+        // The list must be empty and stays so, to every reader, until finish.
+        explicit Filler(BinList& list);
+        ~Filler() { finish(); }
+        Filler(const Filler&) = delete;
+        Filler& operator=(const Filler&) = delete;
+
+        std::size_t count() const noexcept { return nodes_.size(); }
+        // Whether addItem would put a pair of this (lowercased) name at the end
+        // as a pair of its own: the name is not empty, holds no wildcard, is
+        // held by no pair yet, and no pair's name orders after it.
+        bool goesAtEnd(TextView name) const;
+        // Only for a name that goesAtEnd.
+        void append(Bin bin);
+        // Makes the list hold the pairs appended so far; later calls do nothing.
+        void finish();
+
+      private:
+        BinList& list_;
+        std::vector<Node*> nodes_;
+        const Node* maxOrder_ = nullptr; // the greatest name so far in compareOrder's order
+        bool finished_ = false;
+    };
+
     const_iterator begin() const;
     const_iterator end() const { return const_iterator(); }
     // The pair at a position, to walk on from there; end() past the last.

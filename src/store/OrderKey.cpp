@@ -6,10 +6,7 @@
 
 namespace zorlo {
 
-int orderKey(char16_t c) {
-    if (c < 0x80) {
-        return c > 90 ? c - 32 : c; // the common case, without the code page table
-    }
+int orderKeyBeyondAscii(char16_t c) {
     const int code = cp1252Byte(c);
     if (code < 0) {
         return 224 + c; // after every 8-bit key (those end at 223)

@@ -57,17 +57,32 @@ bool readSettingsInto(Text content, BinList& list, StatusSink& status) {
                  static_cast<std::size_t>(std::count(content.begin(), content.end(), LF)) / 2 + 1);
     SettingsReader reader{std::move(content)};
     bool whole = true;
+    // A file in the order the console saves it fills an empty list at its end
+    // in one pass, up to the first pair that addItem would place elsewhere or
+    // merge; from there on pairs go in one at a time.
+    BinList::Filler filler(list);
+    bool filling = list.empty();
     while (!reader.atEnd()) {
         Text name = reader.readField();
         const bool nameFits = reader.lastQuoted();
         Text value = reader.readField();
+        const bool empty = filling ? filler.count() == 0 : list.empty();
         // Quoted fields fit the format by the way they were read; only an
         // unquoted one, or the first pair's name, needs the whole check.
-        const bool checked = nameFits && reader.lastQuoted() && !list.empty();
-        if (const auto refusal = checked ? std::nullopt : storeRefusal(name, value, list.empty())) {
+        const bool checked = nameFits && reader.lastQuoted() && !empty;
+        if (const auto refusal = checked ? std::nullopt : storeRefusal(name, value, empty)) {
             status.stat(*refusal);
             whole = false;
             continue;
+        }
+        if (filling) {
+            lowerAsciiLetters(name);
+            if (filler.goesAtEnd(name)) {
+                filler.append(Bin{std::move(name), std::move(value)});
+                continue;
+            }
+            filler.finish();
+            filling = false;
         }
         const std::size_t before = list.count();
         if (!addItem(list, name, std::move(value), status) || list.count() == before) {
