@@ -25,10 +25,6 @@ class CliTextEdit : public QPlainTextEdit {
     // The first prompt has reached the screen: work that can wait starts now.
     void firstPainted();
 
-  signals:
-    // The first frame with text in it has been painted.
-    void firstPainted();
-
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
