@@ -7,6 +7,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -320,8 +321,8 @@ bool PosixSingleInstance::toggleRunning(int waitMs, const std::string& token) co
             return false;
         }
         // A console whose queue of connections is full makes connect wait:
-        // no longer than this, nor past the deadline.
-        const auto wait = std::min(remaining(), std::chrono::milliseconds(kConnectAtMost));
+        // no longer than this, nor past the deadline (a zero limit is none).
+        const auto wait = std::clamp(remaining(), std::chrono::milliseconds(1), kConnectAtMost);
         const timeval limit{static_cast<time_t>(wait.count() / 1000),
                             static_cast<suseconds_t>(wait.count() % 1000 * 1000)};
         setsockopt(descriptor, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
@@ -341,7 +342,7 @@ bool PosixSingleInstance::toggleRunning(int waitMs, const std::string& token) co
         }
         // The answer is one short line; the console closes after it.
         std::string answer;
-        bool sent = sendAll(descriptor, request);
+        const bool sent = sendAll(descriptor, request);
         while (sent && answer.find('\n') == std::string::npos && answer.size() < kTaken.size()) {
             pollfd watch{descriptor, POLLIN, 0};
             char bytes[8];
