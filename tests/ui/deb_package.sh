@@ -10,7 +10,7 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "SKIPPED: installing the package needs root"
     exit 77
 fi
-dpkg-query -W -f='${Status}' zorlo 2>/dev/null | grep -q 'install ok' &&
+dpkg-query -W -f='${Status}' zorlo 2>/dev/null | grep -q 'install ok installed' &&
     fail "a zorlo package is installed already; this test would replace and remove it"
 
 cpack -G DEB -B "$work/package" --config "$1/CPackConfig.cmake" >"$work/cpack.out" 2>&1 ||

@@ -56,7 +56,8 @@ HOME="$work/elsewhere" XDG_RUNTIME_DIR="$work/run" timeout 20 "$work/zorlo" >"$w
 
 # Floods on the socket: 50 connections that say nothing are closed within
 # about a second, 2 MiB without a newline are cut off early, and one line
-# with a token is one press, whatever follows it.
+# with a token is one press, whatever follows it. A line of 1 KiB, newline
+# included, is the longest one answered.
 : >"$work/log"
 perl -MIO::Socket::UNIX -MIO::Select -e '
     $SIG{PIPE} = "IGNORE";
@@ -70,11 +71,19 @@ perl -MIO::Socket::UNIX -MIO::Select -e '
     my $token = IO::Socket::UNIX->new(Peer => $path) or die "connect: $!";
     print $token "toggle some-token\ntoggle\n";
     if (IO::Select->new($token)->can_read(5)) { $answer = <$token> // "none"; }
-    print "sent ", ($sent < 2 << 20 ? "cut off" : "all"), ", closed $closed, answer $answer";
+    my @edges = map {
+        my $line = IO::Socket::UNIX->new(Peer => $path) or die "connect: $!";
+        print $line "toggle ", "x" x ($_ - 8), "\n";
+        my $got = IO::Select->new($line)->can_read(5) ? <$line> : undef;
+        $got // "none";
+    } 1024, 1025;
+    chomp(@edges, $answer);
+    print "sent ", ($sent < 2 << 20 ? "cut off" : "all"), ", closed $closed, answer $answer, @edges";
 ' "$(find "$TMPDIR" -type s -name 'zorlo-*')" >"$work/flood.out" 2>&1 || fail "the flood did not run"
-[ "$(cat "$work/flood.out")" = "sent cut off, closed 50, answer ok" ] || fail "floods not bounded"
-wait_for hidden
+[ "$(cat "$work/flood.out")" = "sent cut off, closed 50, answer ok, ok none" ] ||
+    fail "floods not bounded: $(cat "$work/flood.out")"
+wait_for shown
 sleep 0.3
-[ "$(grep -c -E '^(shown|hidden)$' "$work/log")" -eq 1 ] || fail "one connection pressed more than once"
+[ "$(grep -c -E '^(shown|hidden)$' "$work/log")" -eq 2 ] || fail "one connection pressed more than once"
 echo "second start toggled the first console; a crashed console's lock was taken over;" \
     "a folder in use was refused; floods were bounded"

@@ -3,28 +3,31 @@
 #include "platform/wayland/ActivationToken.hpp"
 
 #include <QCryptographicHash>
-#include <QDeadlineTimer>
 #include <QDir>
-#include <QLocalSocket>
-#include <QThread>
+#include <QSocketNotifier>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <thread>
 #include <unistd.h>
 
 namespace zorlo {
 
 namespace {
 
-const QByteArray kToggle = QByteArrayLiteral("toggle");
-const QByteArray kTaken = QByteArrayLiteral("ok\n");
+const std::string kToggle = "toggle";
+const std::string kTaken = "ok\n";
 constexpr int kFirstUnreachable = 3;
 // A later start says what it wants at once; a connection that idles holds a
 // descriptor for nothing.
@@ -88,19 +91,30 @@ int lockSettingsFolder(const std::filesystem::path& settingsFolder) {
 }
 
 // The user on the other end of a connected local socket; nothing when unknown.
-std::optional<uid_t> peerUser(qintptr descriptor) {
+std::optional<uid_t> peerUser(int descriptor) {
     ucred credentials{};
     socklen_t size = sizeof credentials;
-    if (getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &size) !=
-        0) {
+    if (getsockopt(descriptor, SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0) {
         return std::nullopt;
     }
     return credentials.uid;
 }
 
-void drop(QLocalSocket* socket) {
-    socket->abort();
-    socket->deleteLater();
+// The socket's address; nothing when the path does not fit in one.
+std::optional<sockaddr_un> addressOf(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) {
+        return std::nullopt;
+    }
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    return address;
+}
+
+// Sends the bytes in one go; a peer that has gone raises no signal.
+bool sendAll(int descriptor, const std::string& bytes) {
+    return send(descriptor, bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
+           static_cast<ssize_t>(bytes.size());
 }
 
 } // namespace
@@ -123,8 +137,8 @@ PosixSingleInstance::PosixSingleInstance(const std::filesystem::path& settingsFo
         refusal_.emplace(problem, EXIT_FAILURE);
         return;
     }
-    socketPath_ = QString::fromStdString(*folder) + QLatin1Char('/') + keyFor(settingsFolder);
-    lock_ = std::make_unique<QLockFile>(socketPath_ + QStringLiteral(".lock"));
+    socketPath_ = *folder + '/' + keyFor(settingsFolder).toStdString();
+    lock_ = std::make_unique<QLockFile>(QString::fromStdString(socketPath_ + ".lock"));
     // A lock is stale only when its owner is gone, however long a console runs.
     lock_->setStaleLockTime(0);
     if (!lock_->tryLock(0)) {
@@ -141,8 +155,53 @@ PosixSingleInstance::PosixSingleInstance(const std::filesystem::path& settingsFo
     first_ = true;
 }
 
+// One later start's connection: read until its line is whole, then answered
+// and closed; dropped when it says too much, too little or something else.
+class PosixSingleInstance::Connection : public QObject {
+  public:
+    Connection(PosixSingleInstance& owner, int descriptor)
+        : QObject(&owner), owner_(owner), descriptor_(descriptor),
+          notifier_(descriptor, QSocketNotifier::Read, this) {
+        ++owner_.openConnections_;
+        connect(&notifier_, &QSocketNotifier::activated, this, [this] { owner_.read(this); });
+        QTimer::singleShot(kIdleMs, this, [this] { drop(); });
+    }
+    ~Connection() override {
+        if (descriptor_ >= 0) {
+            close(descriptor_);
+        }
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    int descriptor() const { return descriptor_; }
+    std::string& received() { return received_; }
+
+    void drop() {
+        if (descriptor_ < 0) {
+            return;
+        }
+        notifier_.setEnabled(false);
+        close(descriptor_);
+        descriptor_ = -1;
+        --owner_.openConnections_;
+        deleteLater();
+    }
+
+  private:
+    PosixSingleInstance& owner_;
+    int descriptor_;
+    QSocketNotifier notifier_;
+    std::string received_;
+};
+
 PosixSingleInstance::~PosixSingleInstance() {
-    server_.close();
+    if (server_ >= 0) {
+        serverNotifier_.reset();
+        close(server_);
+        // Before the lock goes: the next console's socket may take the name after it.
+        unlink(socketPath_.c_str());
+    }
     if (first_) {
         lock_->unlock();
     }
@@ -153,101 +212,149 @@ PosixSingleInstance::~PosixSingleInstance() {
 
 bool PosixSingleInstance::listen(std::function<void(const std::string& token)> onToggle) {
     onToggle_ = std::move(onToggle);
+    const auto address = addressOf(socketPath_);
+    if (!address) {
+        return false;
+    }
+    server_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (server_ < 0) {
+        return false;
+    }
     // Holding the lock, any socket left under the name belongs to a dead console.
-    QLocalServer::removeServer(socketPath_);
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = server_.nextPendingConnection()) {
-            accept(socket);
+    unlink(socketPath_.c_str());
+    if (bind(server_, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0 ||
+        chmod(socketPath_.c_str(), 0600) != 0 || ::listen(server_, kMaxConnections) != 0) {
+        close(server_);
+        server_ = -1;
+        return false;
+    }
+    serverNotifier_ = std::make_unique<QSocketNotifier>(server_, QSocketNotifier::Read);
+    connect(serverNotifier_.get(), &QSocketNotifier::activated, this, [this] { acceptAll(); });
+    return true;
+}
+
+void PosixSingleInstance::acceptAll() {
+    for (;;) {
+        const int descriptor = accept4(server_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (descriptor < 0) {
+            return;
         }
-    });
-    return server_.listen(socketPath_);
+        const auto user = peerUser(descriptor);
+        if (!user || *user != geteuid()) {
+            std::fprintf(stderr,
+                         "zorlo: refused a start by user %ld: only this user's starts may show "
+                         "or hide the console\n",
+                         user ? static_cast<long>(*user) : -1L);
+            close(descriptor);
+        } else if (openConnections_ >= kMaxConnections) {
+            close(descriptor);
+        } else {
+            new Connection(*this, descriptor);
+        }
+    }
 }
 
-void PosixSingleInstance::accept(QLocalSocket* socket) {
-    const auto user = peerUser(socket->socketDescriptor());
-    if (!user || *user != geteuid()) {
-        std::fprintf(stderr,
-                     "zorlo: refused a start by user %ld: only this user's starts may show or "
-                     "hide the console\n",
-                     user ? static_cast<long>(*user) : -1L);
-        drop(socket);
+void PosixSingleInstance::read(Connection* connection) {
+    std::string& received = connection->received();
+    char bytes[kMaxRequest];
+    const ssize_t count = ::read(connection->descriptor(), bytes, kMaxRequest - received.size());
+    if (count < 0 && (errno == EAGAIN || errno == EINTR)) {
         return;
     }
-    if (server_.findChildren<QLocalSocket*>(Qt::FindDirectChildrenOnly).size() > kMaxConnections) {
-        drop(socket);
+    if (count <= 0) {
+        connection->drop();
         return;
     }
-    socket->setReadBufferSize(kMaxRequest);
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { serve(socket); });
-    QTimer::singleShot(kIdleMs, socket, [socket] { drop(socket); });
-    serve(socket);
-}
-
-void PosixSingleInstance::serve(QLocalSocket* socket) {
-    if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() >= kMaxRequest) {
-            drop(socket);
+    received.append(bytes, static_cast<std::size_t>(count));
+    const auto end = received.find('\n');
+    if (end == std::string::npos) {
+        if (received.size() >= kMaxRequest) {
+            connection->drop();
         }
         return;
     }
     // One line, "toggle" or "toggle TOKEN", answered once; the connection
     // then ends, whatever else the sender had in mind.
-    const QByteArray line = socket->readLine(kMaxRequest + 1).chopped(1);
-    const qsizetype blank = line.indexOf(' ');
-    const QByteArray word = blank < 0 ? line : line.left(blank);
-    if (word != kToggle) {
-        drop(socket);
+    const std::string line = received.substr(0, end);
+    const auto blank = line.find(' ');
+    if (line.substr(0, blank) != kToggle) {
+        connection->drop();
         return;
     }
     // The token is another process's word: one that is no plain token is
     // dropped, and the press still counts.
-    std::string token = blank < 0 ? std::string() : line.mid(blank + 1).toStdString();
+    std::string token = blank == std::string::npos ? std::string() : line.substr(blank + 1);
     if (!wayland::isAcceptableActivationToken(token)) {
         token.clear();
     }
-    // Whatever else arrives before the connection is gone is not read.
-    QObject::disconnect(socket, nullptr, this, nullptr);
-    socket->write(kTaken);
-    socket->disconnectFromServer();
+    sendAll(connection->descriptor(), kTaken);
+    connection->drop();
     if (onToggle_) {
         onToggle_(token);
     }
 }
 
 bool PosixSingleInstance::toggleRunning(int waitMs, const std::string& token) const {
-    constexpr int kRetryMs = 100;
+    using Clock = std::chrono::steady_clock;
+    constexpr auto kRetry = std::chrono::milliseconds(100);
+    constexpr auto kConnectAtMost = std::chrono::milliseconds(500);
     handOverProblem_.clear();
-    if (refusal_ || first_) {
+    const auto address = addressOf(socketPath_);
+    if (refusal_ || first_ || !address) {
         return false;
     }
+    std::string request = kToggle;
+    if (wayland::isAcceptableActivationToken(token)) {
+        request += ' ' + token;
+    }
+    request += '\n';
     // The first console may still be starting up and not listen yet.
-    const QDeadlineTimer deadline(waitMs);
-    while (!deadline.hasExpired()) {
-        QLocalSocket socket;
-        socket.connectToServer(socketPath_);
-        if (socket.waitForConnected(kRetryMs * 5)) {
-            const auto user = peerUser(socket.socketDescriptor());
-            if (!user || *user != geteuid()) {
-                handOverProblem_ = "the console's socket " + socketPath_.toStdString() +
-                                   " belongs to user " +
-                                   (user ? std::to_string(*user) : std::string("unknown")) +
-                                   ", not to this one: not handing the start over";
-                return false;
-            }
-            QByteArray request = kToggle;
-            if (wayland::isAcceptableActivationToken(token)) {
-                request += ' ' + QByteArray::fromStdString(token);
-            }
-            socket.write(request + '\n');
-            if (socket.waitForBytesWritten(waitMs) &&
-                socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
-                return socket.readLine() == kTaken;
-            }
+    const auto deadline = Clock::now() + std::chrono::milliseconds(waitMs);
+    const auto remaining = [deadline] {
+        return std::max(
+            std::chrono::milliseconds(0),
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()));
+    };
+    while (Clock::now() < deadline) {
+        const int descriptor = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (descriptor < 0) {
             return false;
         }
-        QThread::msleep(kRetryMs);
+        // A console whose queue of connections is full makes connect wait:
+        // no longer than this, nor past the deadline (a zero limit is none).
+        const auto wait = std::clamp(remaining(), std::chrono::milliseconds(1), kConnectAtMost);
+        const timeval limit{static_cast<time_t>(wait.count() / 1000),
+                            static_cast<suseconds_t>(wait.count() % 1000 * 1000)};
+        setsockopt(descriptor, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+        if (::connect(descriptor, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) !=
+            0) {
+            close(descriptor);
+            std::this_thread::sleep_for(std::min(kRetry, remaining()));
+            continue;
+        }
+        const auto user = peerUser(descriptor);
+        if (!user || *user != geteuid()) {
+            close(descriptor);
+            handOverProblem_ = "the console's socket " + socketPath_ + " belongs to user " +
+                               (user ? std::to_string(*user) : std::string("unknown")) +
+                               ", not to this one: not handing the start over";
+            return false;
+        }
+        // The answer is one short line; the console closes after it.
+        std::string answer;
+        const bool sent = sendAll(descriptor, request);
+        while (sent && answer.find('\n') == std::string::npos && answer.size() < kTaken.size()) {
+            pollfd watch{descriptor, POLLIN, 0};
+            char bytes[8];
+            ssize_t count = 0;
+            if (poll(&watch, 1, static_cast<int>(remaining().count())) <= 0 ||
+                (count = ::read(descriptor, bytes, sizeof bytes)) <= 0) {
+                break;
+            }
+            answer.append(bytes, static_cast<std::size_t>(count));
+        }
+        close(descriptor);
+        return answer == kTaken;
     }
     return false;
 }

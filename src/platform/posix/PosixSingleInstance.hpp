@@ -2,10 +2,10 @@
 
 #include "platform/SingleInstance.hpp"
 
-#include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
 
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -13,11 +13,14 @@
 #include <string>
 #include <utility>
 
+class QSocketNotifier;
+
 namespace zorlo {
 
 // The first start holds a lock file and listens on a local socket, both in a
 // folder that only this user can enter; a later start finds the lock taken
 // and asks the first one, through the socket, to toggle its console. The
+// socket is a plain one, so that no network library loads at every start. The
 // settings folder carries a lock of its own, so that starts which do not
 // share a hand-over channel (another HOME or runtime folder, another machine
 // on a shared home) still never run two consoles on one folder.
@@ -49,20 +52,22 @@ class PosixSingleInstance : public QObject, public SingleInstance {
 
     // The longest request a later start may send, newline included: a
     // command word and an activation token.
-    static constexpr qint64 kMaxRequest = 1024;
+    static constexpr std::size_t kMaxRequest = 1024;
 
   private:
-    void accept(class QLocalSocket* socket);
-    void serve(class QLocalSocket* socket);
+    class Connection;
+    void acceptAll();
+    void read(Connection* connection);
 
     std::optional<std::pair<std::string, int>> refusal_;
     mutable std::string handOverProblem_;
-    QString socketPath_;
+    std::string socketPath_;
     std::unique_ptr<QLockFile> lock_;
     int folderLock_ = -1;
     bool first_ = false;
     int openConnections_ = 0;
-    QLocalServer server_;
+    int server_ = -1;
+    std::unique_ptr<QSocketNotifier> serverNotifier_;
     std::function<void(const std::string& token)> onToggle_;
 };
 
