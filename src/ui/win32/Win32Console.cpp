@@ -11,9 +11,10 @@ Win32Console::Win32Console(std::filesystem::path settingsFolder, bool endsProgra
     : sound_(executableFolder()), applications_(&launchArgument), main_(endsProgram) {
     dialogs_.setOwner(main_.handle());
     capture_.setOwner(main_.handle());
-    console_ = std::make_unique<Console>(
-        Desktop{main_.textArea(), main_.label(), main_, dialogs_, pump_, shell_, processes_, files_,
-                keyboard_, sound_, capture_, HotkeyService::polled(), applications_, std::move(settingsFolder)});
+    console_ = std::make_unique<Console>(Desktop{main_.textArea(), main_.label(), main_, dialogs_,
+                                                 pump_, shell_, processes_, files_, keyboard_,
+                                                 sound_, capture_, HotkeyService::polled(),
+                                                 applications_, std::move(settingsFolder)});
     dropTarget_ = new DropTarget(console_.get());
     main_.registerDropTarget(dropTarget_);
     main_.attach(console_.get());
