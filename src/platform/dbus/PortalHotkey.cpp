@@ -118,7 +118,7 @@ QString PortalHotkey::request(const QString& method, const QList<QVariant>& argu
     // The portal names the request after the caller and the token; watching
     // the path before the call leaves no gap for the answer to slip through.
     const QString sender = bus_.baseService().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
-    const QString path = kPath + QStringLiteral("/request/") + sender + QLatin1Char('/') + token;
+    QString path = kPath + QStringLiteral("/request/") + sender + QLatin1Char('/') + token;
     bus_.connect(kService, path, kRequest, QStringLiteral("Response"), this,
                  SLOT(response(QDBusMessage)));
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kShortcuts, method);
