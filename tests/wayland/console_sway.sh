@@ -48,6 +48,10 @@ hidden() { state_is hidden && ! sway_visible "$me"; }
 sway_other_native
 sway_key F12
 sway_wait in_front 5 || fail "$platform: F12 left the console behind (urgent: $(sway_urgent "$me" && echo yes || echo no))"
+# Where the toolkit learns of the focus late, the console shows itself once
+# more a moment after the press; keys typed meanwhile would be lost.
+sleep 1
+sway_wait in_front 5 || fail "$platform: the console lost the focus after coming forward"
 
 # Typed text lands in the console: the macro runs, with a token of its own,
 # and autohide hides the console.
