@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <cstdlib>
+#include <utility>
 
 namespace zorlo {
 
@@ -45,7 +46,12 @@ void Foreground::requestActivation(QWidget& window) {
 
 void Foreground::bringToFront(QWidget& window) {
     requestActivation(window);
-    if (!onWaylandCompositor() || checkPending_) {
+    // A window that has just appeared is one the compositor hands the
+    // keyboard to; hiding and showing it while the toolkit still settles that
+    // first focus gains nothing and leaves the toolkit wrong about which
+    // window is in front, so that the next press hides instead of showing.
+    const bool appeared = std::exchange(appeared_, false);
+    if (appeared || !onWaylandCompositor() || checkPending_) {
         return;
     }
     checkPending_ = true;

@@ -24,6 +24,9 @@ class Foreground {
     // The activation token that came with the press being handled (another
     // start hands one over), used by the next bringToFront; empty: none.
     void offerToken(std::string token) { token_ = std::move(token); }
+    // The window has just been shown from hidden: the next bringToFront asks
+    // once and does not show it anew (it is new already).
+    void appeared(bool yes = true) { appeared_ = yes; }
 
   protected:
     // Asks the toolkit to raise and activate the window, with the offered
@@ -35,6 +38,7 @@ class Foreground {
 
     std::string token_;
     bool checkPending_ = false;
+    bool appeared_ = false;
 };
 
 // The desktop runs on a Wayland compositor: the console's window is a Wayland

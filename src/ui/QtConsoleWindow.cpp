@@ -63,6 +63,7 @@ void QtConsoleWindow::show() {
     if (detached_ || heldBack_) {
         return;
     }
+    foreground_.appeared(!window_.isVisible());
     window_.show();
 }
 
