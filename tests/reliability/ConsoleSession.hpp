@@ -3,7 +3,6 @@
 #include "console/Console.hpp"
 #include "platform/KeyCodes.hpp"
 #include "platform/fake/FakeDesktop.hpp"
-#include "platform/fake/FakeDroppedData.hpp"
 #include "store/FileIo.hpp"
 #ifdef ZORLO_TEST_POSIX_FILES
 #include "platform/posix/PosixFileSystem.hpp"
@@ -52,26 +51,27 @@ inline std::string params(const std::string& key = "123", const std::string& mod
            pair("width", width);
 }
 
+// The files as the desktop console writes them on this system, where the
+// build has its file adapter.
+inline void writeThroughRealFiles([[maybe_unused]] FakeDesktop& desk) {
+#ifdef ZORLO_TEST_POSIX_FILES
+    static PosixFileSystem posixFiles;
+    desk.files.writeThrough(&posixFiles);
+#endif
+}
+
 // One run of the console on the fake desktop, driven the way the scripted
 // runner drives it: key down, the text area's own action, key up.
 class ConsoleSession {
   public:
     explicit ConsoleSession(const fs::path& folder) : desk(folder), console(desk.desktop()) {
-#ifdef ZORLO_TEST_POSIX_FILES
-        // The files as the desktop console writes them on this system.
-        static PosixFileSystem posixFiles;
-        desk.files.writeThrough(&posixFiles);
-#endif
+        writeThroughRealFiles(desk);
         desk.attach(&console);
         console.formLoad();
     }
-    ~ConsoleSession() {
-        desk.attach(nullptr);
-    }
+    ~ConsoleSession() { desk.attach(nullptr); }
 
-    void close() {
-        desk.window.userClose();
-    }
+    void close() { desk.window.userClose(); }
 
     // Typed one character at a time; characters without a key code cannot be cancelled.
     void type(TextView text) {
@@ -87,9 +87,7 @@ class ConsoleSession {
         }
     }
     // A paste arrives as one replacement of the selection.
-    void paste(TextView text) {
-        desk.textArea.replaceSelection(Text(text));
-    }
+    void paste(TextView text) { desk.textArea.replaceSelection(Text(text)); }
     void key(int virtualKey, int shift = ShiftState::None) {
         int keyCode = virtualKey;
         console.textKeyDown(keyCode, shift);
@@ -98,26 +96,15 @@ class ConsoleSession {
         }
         console.textKeyUp(virtualKey, shift);
     }
-    void enter() {
-        key(vk::Enter);
-    }
+    void enter() { key(vk::Enter); }
     void line(TextView text) {
         type(text);
         enter();
     }
-    void drop(const FakeDroppedData& data, int shift = ShiftState::None) {
-        console.textDrop(data, shift);
-    }
 
-    Text pane() const {
-        return desk.textArea.text();
-    }
-    Text status() const {
-        return desk.label.caption();
-    }
-    bool paneHas(TextView text) const {
-        return pane().find(text) != Text::npos;
-    }
+    Text pane() const { return desk.textArea.text(); }
+    Text status() const { return desk.label.caption(); }
+    bool paneHas(TextView text) const { return pane().find(text) != Text::npos; }
     Text macro(TextView name) const {
         for (const Bin& bin : console.macroList()) {
             if (bin.NAME == name) {
