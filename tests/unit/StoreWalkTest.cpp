@@ -298,73 +298,6 @@ TEST_F(StoreWalkTest, LoadGivesTheListReportsAndVerdictOfAddingPairByPair) {
     }
 }
 
-// The insertion place is the first greater pair in list order, which after
-// renames need not be where a sorted list would put it.
-TEST_F(StoreWalkTest, InsertionPlaceFollowsListOrderInUnsortedLists) {
-    struct Case {
-        std::vector<Text> before;
-        Text added;
-        std::vector<Text> after; // empty: the add fails
-    };
-    const std::vector<Case> cases = {
-        {{u"abc", u"ab", u"abd"}, u"abb", {u"abb", u"abc", u"ab", u"abd"}},
-        {{u"ab", u"abc", u"abd"}, u"abcd", {u"ab", u"abc", u"abcd", u"abd"}},
-        {{u"a", u"c", u"b"}, u"bb", {u"a", u"bb", u"c", u"b"}},
-        {{u"b", u"", u"a"}, u"a0", {u"a0", u"b", u"", u"a"}}, // greater before the empty name
-        {{u"a", u"", u"b"}, u"a0", {}},                       // the empty name comes first
-        {{u"a", u""}, u"b", {}},
-        {{u"a", u"B"}, u"b", {u"a", u"B"}}, // replaced, the spelling kept
-        {{u"a*", u"b"}, u"ab", {u"a*", u"ab", u"b"}},
-    };
-    for (const auto& c : cases) {
-        list.clear();
-        ref.clear();
-        for (const Text& name : c.before) {
-            list.append(Bin{name, u"1"});
-            ref.push_back(Bin{name, u"1"});
-        }
-        Text name = c.added;
-        Text walkedName = c.added;
-        const bool added = addItem(list, name, u"2", engine);
-        EXPECT_EQ(added, reference::addItem(ref, walkedName, u"2", walk));
-        EXPECT_EQ(added, !c.after.empty()) << shown(c.added);
-        EXPECT_EQ(dump(list), dump(ref)) << shown(c.added);
-        if (!c.after.empty()) {
-            std::vector<Text> names;
-            for (const Bin& bin : list) {
-                names.push_back(bin.NAME);
-            }
-            EXPECT_EQ(names, c.after) << shown(c.added);
-        }
-    }
-    EXPECT_EQ(engine.messages, walk.messages);
-}
-
-TEST_F(StoreWalkTest, RenameAndRemoveKeepTheIndexInStep) {
-    for (const Text name : {u"notepad", u"notes", u"calc"}) {
-        Text n = name;
-        addItem(list, n, u"value of " + n, engine);
-    }
-    list.setName(2, u"Ed"); // notepad, as the list then holds it
-    EXPECT_EQ(list.at(2).NAME, u"Ed");
-    EXPECT_EQ(findNameMatching(list, u"ED"), 2u);
-    EXPECT_EQ(findNameMatching(list, u"notepad"), 0u);
-    EXPECT_EQ(findPrefixMatch(list, u"E", 0), 2u);
-    EXPECT_EQ(findPrefixMatch(list, u"NOT", 0), 3u);
-    list.setName(1, u"n*");
-    EXPECT_EQ(findNameMatching(list, u"nothing"), 1u);
-    EXPECT_EQ(list.nextWildName(0), 1u);
-    list.removeAt(1);
-    EXPECT_EQ(list.nextWildName(0), 0u);
-    EXPECT_EQ(findNameMatching(list, u"nothing"), 0u);
-    EXPECT_EQ(findItem(list, u"notes"), 2u);
-    list.setName(1, u"[a");
-    EXPECT_THROW(findNameMatching(list, u"notes"), Failure); // the walk meets [a first
-    EXPECT_EQ(findItem(list, u"notes"), 2u);                 // here the stored name is the text
-    EXPECT_THROW(list.at(3), std::out_of_range);
-    EXPECT_THROW(list.at(0), std::out_of_range);
-}
-
 TEST_F(StoreWalkTest, CopiesAndMovesKeepPairsAndIndex) {
     for (int i = 0; i < 50; ++i) {
         Text name = u"m" + toText(i);
@@ -380,6 +313,8 @@ TEST_F(StoreWalkTest, CopiesAndMovesKeepPairsAndIndex) {
     list = copy;
     EXPECT_EQ(dump(list), dump(copy));
     EXPECT_EQ(findItem(list, u"m17"), findItem(copy, u"m17"));
+    EXPECT_THROW(list.at(0), std::out_of_range);
+    EXPECT_THROW(list.at(50), std::out_of_range);
     list.clear();
     EXPECT_EQ(findItem(list, u"m17"), 0u);
     EXPECT_EQ(list.begin(), list.end());
