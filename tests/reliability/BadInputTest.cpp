@@ -10,7 +10,7 @@ constexpr TextView kCannotHold = u": names and values cannot hold double quotes 
 class BadInput : public SessionTest {
   protected:
     // A console that has loaded the macros ed and np.
-    ConsoleSession& started(const std::string& param = params()) { return startWith(kList, param); }
+    ConsoleSession& started() { return startWith(kList, params()); }
 };
 
 TEST_F(BadInput, AOneMegabytePasteIsTakenWholeOrRefused) {
@@ -89,28 +89,6 @@ TEST_F(BadInput, TheCommandLineFollowsEditsAnywhereInThePane) {
         ASSERT_EQ(s.console.snapshot().cmdLine,
                   prompt == Text::npos ? pane : pane.substr(prompt + 1))
             << "after step " << step;
-    }
-}
-
-TEST_F(BadInput, AHotkeyThatIsNoKeyCodeLeavesTheTickIdle) {
-    for (const auto& [key, modifier] :
-         {std::pair<std::string, std::string>{"abc", "0"}, {"99999", "0"}, {"123", "abc"}}) {
-        SCOPED_TRACE("key " + key + ", modifier " + modifier);
-        ConsoleSession& s = started(params(key, modifier));
-        EXPECT_TRUE(s.paneHas(u"LOAD: Param Ok"));
-        const std::size_t events = s.desk.log.events.size();
-        for (const int down : {123, 16, 17, 18, 65}) {
-            s.desk.keyboard.setDown(down, true);
-        }
-        for (int i = 0; i < 3; ++i) {
-            s.console.timerTick();
-        }
-        EXPECT_EQ(s.desk.log.events.size(), events) << "the tick showed, hid or bleeped";
-        s.line(u"listparams");
-        EXPECT_TRUE(s.paneHas(u"key (" + fromUtf8(key) + u")"));
-        session->close();
-        EXPECT_NE(readBytes(folder / "zorlo.param").find("\"" + key + "\""), std::string::npos)
-            << "the stored value is kept as it was";
     }
 }
 

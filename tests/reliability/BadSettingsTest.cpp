@@ -188,43 +188,5 @@ TEST_F(BadSettings, AHistoryOfAMillionLinesLoadsCompletesAndSavesItsNewest) {
     EXPECT_TRUE(saved.ends_with("entry1999999\r\n"));
 }
 
-TEST_F(BadSettings, GeometryThatIsNegativeHugeOrNoNumberFallsBackAndIsKept) {
-    struct Case {
-        std::string param;
-        Text report; // empty: the value is taken or replaced without a failure
-    };
-    const Case cases[] = {
-        {params("123", "0", "1200", "1200", "-100", "4125"),
-         u"LOAD: Error (Invalid property value: height -100), Set defaults"},
-        {params("123", "0", "1200", "1200", "2400", "99999999999"),
-         u"LOAD: Error (Overflow: 99999999999), Set defaults"},
-        {params("123", "0", "1200", "1200", "2400", "1e999"),
-         u"LOAD: Error (Type mismatch: \"1e999\" is not a number), Set defaults"},
-        {params("123", "0", "-5000", "99999999", "2400", "4125"), u""},
-        {params("123", "0", "1200", "1200", "2147483647", "2147483647"), u""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.param);
-        fs::remove(folder / "zorlo.param.bad");
-        ConsoleSession& s = startWith(kList, c.param);
-        EXPECT_TRUE(s.paneHas(u"LOAD: List Ok"));
-        EXPECT_EQ(s.macro(u"ed"), u"C:\\Tools\\editor.exe");
-        const Rect window = s.desk.window.frame();
-        EXPECT_GE(std::min({window.left, window.top, window.width, window.height}), 0);
-        if (c.report.empty()) {
-            EXPECT_TRUE(s.paneHas(u"LOAD: Param Ok"));
-            s.line(u"max");
-            s.line(u"min");
-            s.line(u"save");
-            EXPECT_EQ(s.status(), u"SAVE: Ok");
-            EXPECT_FALSE(fs::exists(folder / "zorlo.param.bad"));
-        } else {
-            EXPECT_TRUE(s.paneHas(c.report));
-            expectKeptAtSave(s, "zorlo.param", c.param);
-        }
-        session->close();
-    }
-}
-
 } // namespace
 } // namespace zorlo::testing

@@ -40,15 +40,14 @@ inline std::string readBytes(const fs::path& file) {
 inline const std::string kList =
     "\"ed\"\r\n\"C:\\Tools\\editor.exe\"\r\n\"np\"\r\n\"notepad.exe\"\r\n";
 
-inline std::string params(const std::string& key = "123", const std::string& modifier = "0",
-                          const std::string& top = "1200", const std::string& left = "1200",
-                          const std::string& height = "2400", const std::string& width = "4125") {
+// A parameter file with the default window and the hotkey F12.
+inline std::string params(const std::string& modifier = "0") {
     const auto pair = [](const char* name, const std::string& value) {
         return "\"" + std::string(name) + "\"\r\n\"" + value + "\"\r\n";
     };
-    return pair("active", "1") + pair("autohide", "0") + pair("height", height) + pair("key", key) +
-           pair("left", left) + pair("modifier", modifier) + pair("top", top) +
-           pair("width", width);
+    return pair("active", "1") + pair("autohide", "0") + pair("height", "2400") +
+           pair("key", "123") + pair("left", "1200") + pair("modifier", modifier) +
+           pair("top", "1200") + pair("width", "4125");
 }
 
 // The files as the desktop console writes them on this system, where the

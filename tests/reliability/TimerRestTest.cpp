@@ -25,7 +25,7 @@ TEST_P(TimerRest, RestingChangesNothingThatTheUserCanSee) {
     ScratchFolder alwaysFolder;
     ScratchFolder restingFolder;
     for (const ScratchFolder* folder : {&alwaysFolder, &restingFolder}) {
-        writeFileBytes(folder->path() / "zorlo.param", params("123", modifier));
+        writeFileBytes(folder->path() / "zorlo.param", params(modifier));
     }
     ConsoleSession always(alwaysFolder.path());
     ConsoleSession resting(restingFolder.path());
