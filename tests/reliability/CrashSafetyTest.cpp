@@ -28,17 +28,6 @@ BinList manyMacros(TextView version) {
     return list;
 }
 
-std::size_t pairsIn(const std::string& bytes) {
-    SettingsReader reader(decodeFileBytes(bytes));
-    std::size_t pairs = 0;
-    while (!reader.atEnd()) {
-        reader.readField();
-        reader.readField();
-        ++pairs;
-    }
-    return pairs;
-}
-
 // Removes what killed saves left behind and says how many there were.
 int removeLeftovers(const fs::path& folder) {
     int n = 0;
@@ -67,9 +56,6 @@ TEST(CrashSafety, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewList) {
     files.replaceFile(file, oldBytes);
     const auto oneWrite = std::chrono::steady_clock::now() - formattedAt;
     const auto oneSave = std::chrono::steady_clock::now() - began;
-    // Either content loads whole, so a file equal to one of them loads without error.
-    ASSERT_EQ(pairsIn(oldBytes), kMacros);
-    ASSERT_EQ(pairsIn(newBytes), kMacros);
 
     const unsigned seed = std::random_device{}();
     SCOPED_TRACE("random seed " + std::to_string(seed));
