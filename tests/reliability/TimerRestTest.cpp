@@ -29,6 +29,10 @@ TEST_P(TimerRest, RestingChangesNothingThatTheUserCanSee) {
     }
     ConsoleSession always(alwaysFolder.path());
     ConsoleSession resting(restingFolder.path());
+    const auto both = [&](const auto& input) {
+        input(always);
+        input(resting);
+    };
     bool asleep = false;
     int rests = 0;
     int wakes = 0;
@@ -49,24 +53,19 @@ TEST_P(TimerRest, RestingChangesNothingThatTheUserCanSee) {
                 }
             }
             woken = false;
-        } else if (what < 6) {
-            keyDown = !keyDown;
-            always.desk.keyboard.setDown(vk::F12, keyDown);
-            resting.desk.keyboard.setDown(vk::F12, keyDown);
-        } else if (what == 6) {
-            modifierDown = !modifierDown;
-            always.desk.keyboard.setDown(vk::Control, modifierDown);
-            resting.desk.keyboard.setDown(vk::Control, modifierDown);
+        } else if (what < 7) {
+            // The hotkey, or its modifier, goes down or up.
+            bool& down = what < 6 ? keyDown : modifierDown;
+            down = !down;
+            const int key = what < 6 ? vk::F12 : vk::Control;
+            both([&](ConsoleSession& s) { s.desk.keyboard.setDown(key, down); });
         } else if (what == 7) {
             const bool front = pick(2) == 0;
-            always.desk.window.userSetForeground(front);
-            resting.desk.window.userSetForeground(front);
+            both([&](ConsoleSession& s) { s.desk.window.userSetForeground(front); });
         } else if (what == 8) {
-            always.console.togglePressed();
-            resting.console.togglePressed();
+            both([](ConsoleSession& s) { s.console.togglePressed(); });
         } else {
-            always.line(u"param active");
-            resting.line(u"param active");
+            both([](ConsoleSession& s) { s.line(u"param active"); });
         }
         if (woken && asleep) {
             asleep = false;
