@@ -12,56 +12,12 @@
 #include "store/StatusSink.hpp"
 #include "text/Failure.hpp"
 
+#include <algorithm>
 #include <vector>
 
 namespace zorlo::reference {
 
 using List = std::vector<Bin>;
-
-inline Text getItem(const List& list, TextView pattern, MessageSink& dialogs) {
-    if (list.empty()) {
-        return {};
-    }
-    try {
-        const Pattern compiled(pattern);
-        for (const Bin& bin : list) {
-            if (compiled.matches(bin.NAME)) {
-                return bin.VALUE;
-            }
-        }
-        return {};
-    } catch (const Failure&) {
-        dialogs.messageBox(u"Cannot get item: " + Text(pattern), u"Zorlo Console");
-        return {};
-    }
-}
-
-inline bool addItem(List& list, Text& name, const Text& value, StatusSink& status) {
-    lowerAsciiLetters(name);
-    try {
-        if (!list.empty()) {
-            const Pattern compiled(name);
-            for (Bin& bin : list) {
-                if (compiled.matches(bin.NAME)) {
-                    bin.VALUE = value;
-                    return true;
-                }
-            }
-        }
-        std::size_t insertAt = list.size();
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            if (orderKeyGreater(list[i].NAME, name)) {
-                insertAt = i;
-                break;
-            }
-        }
-        list.insert(list.begin() + static_cast<std::ptrdiff_t>(insertAt), Bin{name, value});
-        return true;
-    } catch (const Failure& failure) {
-        status.stat(u"Error adding " + name + u": " + failure.description());
-        return false;
-    }
-}
 
 // Positions from 1, 0 for none, looking after position `after` only.
 inline std::size_t findItem(const List& list, TextView pattern, std::size_t after = 0) {
@@ -75,6 +31,36 @@ inline std::size_t findItem(const List& list, TextView pattern, std::size_t afte
         }
     }
     return 0;
+}
+
+inline Text getItem(const List& list, TextView pattern, MessageSink& dialogs) {
+    try {
+        const std::size_t found = findItem(list, pattern);
+        return found == 0 ? Text() : list[found - 1].VALUE;
+    } catch (const Failure&) {
+        dialogs.messageBox(u"Cannot get item: " + Text(pattern), u"Zorlo Console");
+        return {};
+    }
+}
+
+// The name is the pattern against the stored names; a new pair goes before the
+// first greater one.
+inline bool addItem(List& list, Text& name, const Text& value, StatusSink& status) {
+    lowerAsciiLetters(name);
+    try {
+        if (const std::size_t found = findItem(list, name)) {
+            list[found - 1].VALUE = value;
+            return true;
+        }
+        const auto greater = std::find_if(list.begin(), list.end(), [&name](const Bin& bin) {
+            return orderKeyGreater(bin.NAME, name);
+        });
+        list.insert(greater, Bin{name, value});
+        return true;
+    } catch (const Failure& failure) {
+        status.stat(u"Error adding " + name + u": " + failure.description());
+        return false;
+    }
 }
 
 inline std::size_t findNameMatching(const List& list, TextView text, std::size_t after = 0) {
@@ -139,12 +125,8 @@ class History {
         }
     }
     bool isItem(const Text& item) const {
-        for (const Text& entry : entries) {
-            if (isLike(entry, item)) {
-                return true;
-            }
-        }
-        return false;
+        return std::any_of(entries.begin(), entries.end(),
+                           [&item](const Text& entry) { return isLike(entry, item); });
     }
     Text getHistory(const Text& begin) {
         for (std::size_t i = cursor; i <= entries.size(); ++i) {
