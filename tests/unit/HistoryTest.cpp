@@ -53,7 +53,6 @@ class HistoryTest : public ::testing::Test {
         std::generate(out.begin(), out.end(), [&] { return history.getHistory(begin); });
         return out;
     }
-    std::string fileBytes() const { return readFileBytes(file).value_or("<missing>"); }
 
     fs::path dir;
     fs::path file;
@@ -92,6 +91,7 @@ TEST_F(HistoryTest, AddedItemIsThePatternAgainstStoredEntries) {
     EXPECT_TRUE(history.isItem(u"n?tepad"));
     EXPECT_FALSE(history.isItem(u"note")); // the whole entry must match
     EXPECT_FALSE(History(file).isItem(u"*"));
+    EXPECT_FALSE(History(file).isItem(u"[n")); // an empty history compares nothing
     EXPECT_THROW(history.isItem(u"[n"), Failure);
 }
 
