@@ -126,14 +126,13 @@ class SessionTest : public ::testing::Test {
         return startIn(folder.path());
     }
     ConsoleSession& startIn(const fs::path& settings) {
-        settingsFolder = settings;
         session = std::make_unique<ConsoleSession>(settings);
         return *session;
     }
-    // A later run on the same folder: what the first one saved.
+    // A later run after startWith: what the first one saved.
     ConsoleSession& restarted() {
         session->close();
-        return startIn(settingsFolder);
+        return startIn(folder.path());
     }
     void expectMacrosIntact(const ConsoleSession& s) {
         EXPECT_EQ(s.macro(u"ed"), u"C:\\Tools\\editor.exe");
@@ -141,7 +140,6 @@ class SessionTest : public ::testing::Test {
     }
 
     ScratchFolder folder;
-    fs::path settingsFolder;
     std::unique_ptr<ConsoleSession> session;
 };
 
