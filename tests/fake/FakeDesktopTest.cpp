@@ -7,7 +7,7 @@ namespace {
 
 // The editing keys must treat CR LF as one character, as a Windows text box
 // does, or transcripts would show half line breaks.
-TEST(FakeTextArea, EditingKeysTreatLineBreakAsOneCharacter) {
+TEST(FakeTextArea, EditingKeysTreatLineBreakAsOneCharacterAndCaretsStayInside) {
     FakeTextArea area;
     area.setText(u"ab\r\ncd");
     area.setCaret(4);
@@ -27,6 +27,21 @@ TEST(FakeTextArea, EditingKeysTreatLineBreakAsOneCharacter) {
     area.setCaret(0);
     area.backspace();
     EXPECT_EQ(area.text(), u"abcd");
+
+    // A line break replaces the selection, which stays inside the text; setting
+    // the whole text puts the caret at the start, as a Windows box does. (Home,
+    // End and selections over the command line are the line_editing transcript's.)
+    area.setText(u"out\r\nd x");
+    area.setCaret(1);
+    area.setSelLength(100);
+    EXPECT_EQ(area.selLength(), 7);
+    area.insertLineBreak();
+    EXPECT_EQ(area.text(), u"o\r\n");
+    EXPECT_EQ(area.caret(), 3);
+    area.setText(u"xyz");
+    EXPECT_EQ(area.caret(), 0);
+    area.setCaret(-5);
+    EXPECT_EQ(area.caret(), 0);
 }
 
 namespace {
@@ -79,24 +94,6 @@ TEST(FakeTextArea, PartReadsAndStartCutAgreeWithTheWholeText) {
             EXPECT_EQ(fake.selLength(), whole.selLength());
         }
     }
-}
-
-// Home, End and selections over the command line are pinned by the
-// line_editing transcript; these are the edges no script reaches.
-TEST(FakeTextArea, LineBreakReplacesTheSelectionAndCaretsStayInside) {
-    FakeTextArea area;
-    area.setText(u"out\r\nd x");
-    area.setCaret(1);
-    area.setSelLength(100);
-    EXPECT_EQ(area.selLength(), 7);
-    area.insertLineBreak();
-    EXPECT_EQ(area.text(), u"o\r\n");
-    EXPECT_EQ(area.caret(), 3);
-    // Setting the whole text puts the caret at the start, as a Windows box does.
-    area.setText(u"xyz");
-    EXPECT_EQ(area.caret(), 0);
-    area.setCaret(-5);
-    EXPECT_EQ(area.caret(), 0);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -105,12 +106,10 @@ class ConsoleSession {
     Text status() const { return desk.label.caption(); }
     bool paneHas(TextView text) const { return pane().find(text) != Text::npos; }
     Text macro(TextView name) const {
-        for (const Bin& bin : console.macroList()) {
-            if (bin.NAME == name) {
-                return bin.VALUE;
-            }
-        }
-        return u"(no such macro)";
+        const BinList& macros = console.macroList();
+        const auto it = std::find_if(macros.begin(), macros.end(),
+                                     [name](const Bin& bin) { return bin.NAME == name; });
+        return it == macros.end() ? Text(u"(no such macro)") : it->VALUE;
     }
 
     FakeDesktop desk;
@@ -133,10 +132,6 @@ class SessionTest : public ::testing::Test {
     ConsoleSession& restarted() {
         session->close();
         return startIn(folder.path());
-    }
-    void expectMacrosIntact(const ConsoleSession& s) {
-        EXPECT_EQ(s.macro(u"ed"), u"C:\\Tools\\editor.exe");
-        EXPECT_EQ(s.macro(u"np"), u"notepad.exe");
     }
 
     ScratchFolder folder;
