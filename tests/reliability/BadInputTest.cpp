@@ -7,15 +7,11 @@ namespace {
 
 constexpr TextView kCannotHold = u": names and values cannot hold double quotes or line breaks";
 
-class BadInput : public SessionTest {
-  protected:
-    // A console that has loaded the macros ed and np.
-    ConsoleSession& started() { return startWith(kList, params()); }
-};
+using BadInput = SessionTest;
 
 TEST_F(BadInput, PastesAreTakenWholeOrRefused) {
     const Text big(1 << 20, u'x');
-    ConsoleSession& s = started();
+    ConsoleSession& s = startWith(kList, params()); // the macros ed and np
     s.paste(u"macro big " + big);
     s.enter();
     EXPECT_EQ(s.status(), u"Macro added: big");
@@ -55,7 +51,7 @@ TEST_F(BadInput, PastesAreTakenWholeOrRefused) {
 // wherever edits fall (over the prompt, into the output, a prompt or a line
 // break pasted mid-line), the line must stay what a whole read gives.
 TEST_F(BadInput, TheCommandLineFollowsEditsAnywhereInThePane) {
-    ConsoleSession& s = started();
+    ConsoleSession& s = startWith(kList, params());
     FakeTextArea& area = s.desk.textArea;
     std::mt19937 random(15);
     const auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };

@@ -11,8 +11,6 @@
 namespace zorlo::testing {
 namespace {
 
-const std::string kParams = params();
-
 using BadSettings = SessionTest;
 
 TEST_F(BadSettings, BinaryListLoadsWhatItCanAndIsKept) {
@@ -21,7 +19,7 @@ TEST_F(BadSettings, BinaryListLoadsWhatItCanAndIsKept) {
     for (char& b : binary) {
         b = static_cast<char>(random());
     }
-    ConsoleSession& s = startWith(binary, kParams);
+    ConsoleSession& s = startWith(binary, params());
     EXPECT_TRUE(s.paneHas(u"LOAD: "));
     for (const Bin& bin : s.console.macroList()) {
         EXPECT_TRUE(fitsSettingsFormat(bin.NAME) && fitsSettingsFormat(bin.VALUE));
@@ -36,7 +34,7 @@ TEST_F(BadSettings, BinaryListLoadsWhatItCanAndIsKept) {
 // An edit made by hand while the console runs survives its next save as a
 // kept file, every time; the console's own saves are not taken for edits.
 TEST_F(BadSettings, AnEditMadeWhileTheConsoleRunsIsKeptAtEachSave) {
-    ConsoleSession& s = startWith(kList, kParams);
+    ConsoleSession& s = startWith(kList, params());
     s.line(u"save");
     s.line(u"save");
     EXPECT_FALSE(s.paneHas(u"Kept the old"));
@@ -74,7 +72,7 @@ TEST_F(BadSettings, ATenMegabyteListLoadsAndSavesWhole) {
     const std::string bytes = encodeFileText(formatSettings(big));
     ASSERT_GE(bytes.size(), 10u << 20);
 
-    ConsoleSession& s = startWith(bytes, kParams);
+    ConsoleSession& s = startWith(bytes, params());
     s.line(u"save");
 
     EXPECT_TRUE(s.paneHas(u"LOAD: Param Ok"));
@@ -147,7 +145,7 @@ TEST_F(BadSettings, AHistoryOfAMillionLinesLoadsCompletesAndSavesItsNewest) {
         lines += "entry" + std::to_string(1000000 + i) + "\r\n";
     }
     writeFileBytes(folder / "history", lines);
-    ConsoleSession& s = startWith(kList, kParams);
+    ConsoleSession& s = startWith(kList, params());
 
     s.type(u"ed entry1999");
     s.key(vk::Escape);
