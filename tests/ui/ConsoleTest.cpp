@@ -1,5 +1,5 @@
 // The real console: engine, Qt windows and Linux launching, driven through the
-// widgets as a user would, with stand-in programs on PATH.
+// widgets as a user would, with a recording script and a stand-in portal.
 #include "platform/NoApplications.hpp"
 #include "platform/dbus/PortalHotkey.hpp"
 #include "platform/posix/PosixFileSystem.hpp"
@@ -79,15 +79,12 @@ class ConsoleTest : public QObject {
 
   private slots:
     void initTestCase() {
-        QVERIFY(standIns.isValid() && tools.isValid());
+        QVERIFY(marks.isValid() && tools.isValid());
         // What the console starts writes here, so the test can see it ran.
-        qputenv("ZORLO_TEST_MARKS", standIns.path().toLocal8Bit());
-        writeProgram(standIns.filePath("x-terminal-emulator").toStdString(),
-                     "pwd > \"$ZORLO_TEST_MARKS/terminal\"");
+        qputenv("ZORLO_TEST_MARKS", marks.path().toLocal8Bit());
         writeProgram(tools.filePath("record.sh").toStdString(),
                      "{ pwd; for a in \"$@\"; do echo \"[$a]\"; done; } > "
                      "\"$ZORLO_TEST_MARKS/script\"");
-        qputenv("PATH", standIns.path().toLocal8Bit() + ":" + qgetenv("PATH"));
     }
 
     void init() {
@@ -132,17 +129,13 @@ class ConsoleTest : public QObject {
         QCOMPARE(commandLine(), QString("abc"));
     }
 
-    // The folder of a macro's POSIX path is where its program, or the terminal
-    // that shell opens, starts.
-    void macroAndShellStartInTheMacrosFolder() {
+    // The folder of a macro's POSIX path is where its program starts (the
+    // transcripts launch Windows paths only).
+    void macroRunsInTheFolderOfItsPosixPath() {
         enter("macro run " + tools.filePath("record.sh"));
         enter("run one two");
         QVERIFY(pane().contains("  Execute run: Success\r\n"));
-        QTRY_COMPARE(readMark(standIns.filePath("script")), tools.path() + "\n[one]\n[two]\n");
-        enter("macro proj " + tools.path());
-        enter("shell proj");
-        QVERIFY(pane().contains("  Shell open\r\n"));
-        QTRY_COMPARE(readMark(standIns.filePath("terminal")), tools.path() + "\n");
+        QTRY_COMPARE(readMark(marks.filePath("script")), tools.path() + "\n[one]\n[two]\n");
     }
 
     void failedFinalSaveAsksBeforeClosing() {
@@ -227,7 +220,7 @@ class ConsoleTest : public QObject {
         restart(std::make_unique<PortalHotkey>(connection));
         QVERIFY2(pane().endsWith("  Hotkey: bind a key to zorlo\r\n>"), qPrintable(pane()));
 
-        const QString record = standIns.filePath("portal");
+        const QString record = marks.filePath("portal");
         QProcess portal;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
@@ -329,7 +322,7 @@ class ConsoleTest : public QObject {
         QTest::keyClick(&txt(), Qt::Key_Return);
     }
 
-    QTemporaryDir standIns;
+    QTemporaryDir marks;
     QTemporaryDir tools;
     std::unique_ptr<QTemporaryDir> settings;
     std::unique_ptr<Happenings> happenings;
