@@ -81,6 +81,7 @@ for state in shown hidden shown; do
     wait_for "$state"
     sleep 0.2
 done
+[ "$(grep -cx bleep "$work/log")" -eq 3 ] || fail "expected a bleep for each press that showed the console"
 # A plain start finds this console through the same settings folder.
 timeout 20 "$zorlo" >"$work/third.out" 2>&1 || fail "the second start failed"
 wait_for hidden

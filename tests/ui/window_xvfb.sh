@@ -16,6 +16,7 @@ stand_in_xdg_open 'sleep 0.5; exit 3'
 # Starts the console in $dir, lets the caller type, and waits for its end.
 run_console() {
     start_console QT_SCALE_FACTOR="$scale" "$dir/zorlo"
+    poll 20 grep -qx bleep "$work/log" || fail "no bleep at start-up"
     sleep 0.5 # the window manager frames the window and hands it the focus
     focus_console
     "$@"
