@@ -1,5 +1,5 @@
 // The real console: engine, Qt windows and Linux launching, driven through the
-// widgets as a user would, with stand-in programs on PATH.
+// widgets as a user would, with a recording script and a stand-in portal.
 #include "platform/NoApplications.hpp"
 #include "platform/dbus/PortalHotkey.hpp"
 #include "platform/posix/PosixFileSystem.hpp"
@@ -9,13 +9,12 @@
 #include "ui/QtFrontEnd.hpp"
 
 #include "ModalAnswer.hpp"
+#include "PosixTestSupport.hpp"
 
 #include <QAbstractButton>
 #include <QDBusConnectionInterface>
 #include <QDir>
-#include <QInputDialog>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,6 +23,7 @@
 #include <mutex>
 
 using namespace zorlo;
+using zorlo::posixtest::writeProgram;
 
 namespace {
 
@@ -31,14 +31,6 @@ class NoKeysDown : public KeyboardState {
   public:
     bool isKeyDown(int) const override { return false; }
 };
-
-void writeProgram(const QString& path, const QByteArray& body) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\n" + body + "\n");
-    file.close();
-    file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
-}
 
 // What the window did and when the applications were read, in one order.
 struct Happenings : ActivityLog {
@@ -87,17 +79,12 @@ class ConsoleTest : public QObject {
 
   private slots:
     void initTestCase() {
-        QVERIFY(standIns.isValid() && tools.isValid());
+        QVERIFY(marks.isValid() && tools.isValid());
         // What the console starts writes here, so the test can see it ran.
-        qputenv("ZORLO_TEST_MARKS", standIns.path().toLocal8Bit());
-        writeProgram(standIns.filePath("x-terminal-emulator"),
-                     "pwd > \"$ZORLO_TEST_MARKS/terminal\"");
-        writeProgram(standIns.filePath("xdg-open"),
-                     "printf '%s\\n' \"$1\" >> \"$ZORLO_TEST_MARKS/opened\"");
-        writeProgram(tools.filePath("record.sh"),
+        qputenv("ZORLO_TEST_MARKS", marks.path().toLocal8Bit());
+        writeProgram(tools.filePath("record.sh").toStdString(),
                      "{ pwd; for a in \"$@\"; do echo \"[$a]\"; done; } > "
                      "\"$ZORLO_TEST_MARKS/script\"");
-        qputenv("PATH", standIns.path().toLocal8Bit() + ":" + qgetenv("PATH"));
     }
 
     void init() {
@@ -126,51 +113,8 @@ class ConsoleTest : public QObject {
         QCOMPARE(happenings->seen().count("read"), 2);
     }
 
-    void startsWithCaptionColoursAndPrompt() {
-        QCOMPARE(front->frmMain().windowTitle(), QString("Zorlo Console v2.2.3"));
-        const QPalette colours = txt().palette();
-        QCOMPARE(colours.color(QPalette::Base), QColor(0, 0, 0));
-        QCOMPARE(colours.color(QPalette::Text), QColor(0, 192, 0));
-        QCOMPARE(txt().verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        QVERIFY(pane().startsWith("  Starting up...\r\n"));
-        QVERIFY(pane().endsWith("\r\n>"));
-        QCOMPARE(status(), QString("Ready"));
-        QCOMPARE(front->textArea().caret(), front->textArea().length());
-    }
-
-    // Keys typed into the widget reach the engine: Enter runs the line, Home and
-    // Shift+Home land on the command line, Esc completes, Up and Down recall.
-    void keysThroughTheWidgetDriveTheCommandLine() {
-        enter("listparams");
-        QVERIFY(pane().contains("\r\n  key (123)\r\n"));
-        QVERIFY(pane().endsWith("\r\n>"));
-        QCOMPARE(status(), QString("Ready"));
-        const QString macro = "macro notepad /usr/bin/true";
-        enter(macro);
-        QTest::keyClicks(&txt(), "edit no");
-        for (const bool shift : {false, true}) {
-            QTest::keyClick(&txt(), Qt::Key_End);
-            QTest::keyClick(&txt(), Qt::Key_Home, shift ? Qt::ShiftModifier : Qt::NoModifier);
-            QCOMPARE(front->textArea().caret(), front->textArea().length() - 7);
-            QCOMPARE(front->textArea().selLength(), shift ? 7 : 0);
-        }
-        QTest::keyClick(&txt(), Qt::Key_End);
-        QTest::keyClick(&txt(), Qt::Key_Escape);
-        QCOMPARE(commandLine(), QString("edit notepad"));
-        QCOMPARE(status(), QString("'notepad' from MACROS"));
-        // Each key and the line it recalls; Down past the newest line stays there.
-        const std::pair<Qt::Key, QString> steps[] = {{Qt::Key_Up, macro},
-                                                     {Qt::Key_Up, "listparams"},
-                                                     {Qt::Key_Down, "listparams"},
-                                                     {Qt::Key_Down, macro},
-                                                     {Qt::Key_Down, macro}};
-        for (const auto& [key, recalled] : steps) {
-            QTest::keyClick(&txt(), key);
-            QCOMPARE(commandLine(), recalled);
-        }
-        QVERIFY(pane().endsWith("\r\n>" + macro)); // the recalled line replaced the typed one
-    }
-
+    // The engine's rule is in the line_editing transcript; here the widget's
+    // own click, and its drag selection, come first.
     void clickInOutputReturnsCaretButSelectionStays() {
         QTest::keyClicks(&txt(), "abc");
         QWidget* view = txt().viewport();
@@ -185,81 +129,13 @@ class ConsoleTest : public QObject {
         QCOMPARE(commandLine(), QString("abc"));
     }
 
-    void droppedFilesAndTextBecomeMacros() {
-        const QString alpha = tools.filePath("alpha.txt");
-        const QString beta = tools.filePath("beta.doc");
-        QMimeData files;
-        files.setUrls({QUrl::fromLocalFile(alpha), QUrl::fromLocalFile(beta)});
-        drop(files, Qt::NoModifier);
-        QTRY_VERIFY(pane().contains("  beta added\r\n"));
-        QVERIFY(pane().contains("OLE Drop\r\n  alpha added\r\n"));
-
-        QMimeData text;
-        text.setText("http://www.example.com/page");
-        drop(text, Qt::NoModifier);
-        QTRY_VERIFY(pane().contains("  example added\r\n"));
-        QVERIFY(pane().endsWith("\r\n>"));
-
-        enter("list");
-        QVERIFY(pane().contains("  alpha (" + alpha + ")"));
-        QVERIFY(pane().contains("  beta (" + beta + ")"));
-        QVERIFY(pane().contains("  example (http://www.example.com/page)"));
-    }
-
-    void questionAndNameBoxesAreAnswered() {
-        QString question;
-        answerModal<QMessageBox>([&](QMessageBox& box) {
-            question = box.text();
-            answerModal<QInputDialog>([](QInputDialog& name) {
-                QCOMPARE(name.textValue(), QString("alpha"));
-                name.setTextValue("alphasite");
-                name.accept();
-            });
-            box.button(QMessageBox::Yes)->click();
-        });
-        enter("www.alpha.beta");
-        QCOMPARE(question, QString("Add macro for www.alpha.beta?"));
-        QVERIFY(pane().contains("  Macro added: alphasite\r\n"));
-        // The address itself went to the desktop's handler, with the scheme it needs.
-        QTRY_COMPARE(readMark(standIns.filePath("opened")), QString("http://www.alpha.beta\n"));
-        QVERIFY(pane().contains("  Execute Literal: Success\r\n"));
-    }
-
-    void macroLaunchesARealScriptInItsFolder() {
+    // The folder of a macro's POSIX path is where its program starts (the
+    // transcripts launch Windows paths only).
+    void macroRunsInTheFolderOfItsPosixPath() {
         enter("macro run " + tools.filePath("record.sh"));
         enter("run one two");
-        QTRY_VERIFY(!readMark(standIns.filePath("script")).isEmpty());
-        QCOMPARE(readMark(standIns.filePath("script")), tools.path() + "\n[one]\n[two]\n");
         QVERIFY(pane().contains("  Execute run: Success\r\n"));
-    }
-
-    void missingTargetsReportTheirCodes() {
-        enter("macro ghost " + tools.filePath("missing.sh"));
-        enter("ghost");
-        QVERIFY(pane().contains("  Execute ghost: Failed " + tools.filePath("missing.sh") +
-                                "\r\n  (The specified file was not found.)\r\n"));
-        enter("macro lost " + tools.filePath("nowhere/missing.sh"));
-        enter("lost");
-        QVERIFY(pane().contains("\r\n  (The specified path was not found.)\r\n"));
-        // The one-line label shows such a two-line status from its top, first line whole.
-        QVERIFY(status().startsWith("Execute lost: Failed ") && status().contains('\n'));
-        QVERIFY(front->frmMain().lblInfo().alignment().testFlag(Qt::AlignTop));
-    }
-
-    void shellOpensTheTerminalInTheMacroFolder() {
-        enter("macro proj " + tools.path());
-        enter("shell proj");
-        QVERIFY(pane().contains("  Shell open\r\n"));
-        QTRY_COMPARE(readMark(standIns.filePath("terminal")), tools.path() + "\n");
-    }
-
-    void paramKeyCapturesCtrlF9() {
-        const QPoint place = captureCtrlF9();
-        QCOMPARE(place, QPoint(100, 60)); // 1500 and 900 twips from the console's corner
-        QTRY_VERIFY(!front->frmKey().isVisible());
-        enter("listparams");
-        QVERIFY(pane().contains("  key (120)\r\n"));
-        QVERIFY(pane().contains("  modifier (17)"));
+        QTRY_COMPARE(readMark(marks.filePath("script")), tools.path() + "\n[one]\n[two]\n");
     }
 
     void failedFinalSaveAsksBeforeClosing() {
@@ -344,7 +220,7 @@ class ConsoleTest : public QObject {
         restart(std::make_unique<PortalHotkey>(connection));
         QVERIFY2(pane().endsWith("  Hotkey: bind a key to zorlo\r\n>"), qPrintable(pane()));
 
-        const QString record = standIns.filePath("portal");
+        const QString record = marks.filePath("portal");
         QProcess portal;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
@@ -370,7 +246,7 @@ class ConsoleTest : public QObject {
 
         // A new preference opens a new session; the desktop's own choice is shown.
         tell("Answer", "Shift+F9");
-        captureCtrlF9();
+        QCOMPARE(captureCtrlF9(), QPoint(100, 60)); // 1500 and 900 twips from the console's corner
         QVERIFY(pane().contains("  Hotkey: Ctrl+F9 through the desktop\r\n"));
         QTRY_COMPARE(readMark(record),
                      bindF12 +
@@ -445,15 +321,8 @@ class ConsoleTest : public QObject {
         QTest::keyClicks(&txt(), line);
         QTest::keyClick(&txt(), Qt::Key_Return);
     }
-    void drop(QMimeData& data, Qt::KeyboardModifiers modifiers) {
-        QWidget* view = txt().viewport();
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, modifiers);
-        QApplication::sendEvent(view, &enter);
-        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, modifiers);
-        QApplication::sendEvent(view, &dropped);
-    }
 
-    QTemporaryDir standIns;
+    QTemporaryDir marks;
     QTemporaryDir tools;
     std::unique_ptr<QTemporaryDir> settings;
     std::unique_ptr<Happenings> happenings;

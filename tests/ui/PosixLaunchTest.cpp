@@ -55,18 +55,6 @@ TEST(WindowsArguments, ReadBackWhatTheEngineWrites) {
     EXPECT_EQ(splitWindowsArguments(argumentText), words) << toUtf8(argumentText);
 }
 
-TEST(PosixShell, RunsAProgramInTheWorkingFolderWithSplitArguments) {
-    TempFolder temp;
-    writeProgram(temp.path / "record.sh",
-                 "{ pwd; for a in \"$@\"; do echo \"[$a]\"; done; } > \"$0.out\"");
-    PosixShell shell;
-    const long result = shell.open(u((temp.path / "record.sh").string()),
-                                   u"one \"two words\" th\\\"ree", u(temp.path.string() + "\\"));
-    EXPECT_GT(result, 32);
-    EXPECT_EQ(waitForFile(temp.path / "record.sh.out"),
-              temp.path.string() + "\n[one]\n[two words]\n[th\"ree]\n");
-}
-
 // What describes the console's own start never reaches a launched program.
 TEST(PosixShell, LaunchedProgramsLeaveTheConsolesStartBehind) {
     TempFolder temp;
@@ -119,11 +107,18 @@ TEST(ActivationToken, TakesOnlyPlainTokens) {
     }
 }
 
-TEST(PosixShell, FindsBareNamesOnPathAndReportsMissingTargets) {
+TEST(PosixShell, RunsProgramsInTheirFolderOrFoundOnPathAndReportsMissingOnes) {
     TempFolder temp;
-    writeProgram(temp.path / "zorlo-probe", "pwd > \"$0.out\"");
+    writeProgram(temp.path / "zorlo-probe",
+                 "{ pwd; for a in \"$@\"; do echo \"[$a]\"; done; } > \"$0.out\"");
     const ScopedEnv path("PATH", temp.path.string() + ":/usr/bin:/bin");
     PosixShell shell;
+    EXPECT_GT(shell.open(u((temp.path / "zorlo-probe").string()), u"one \"two words\" th\\\"ree",
+                         u(temp.path.string() + "\\")),
+              32);
+    EXPECT_EQ(waitForFile(temp.path / "zorlo-probe.out"),
+              temp.path.string() + "\n[one]\n[two words]\n[th\"ree]\n");
+    fs::remove(temp.path / "zorlo-probe.out");
     // "\" alone: no folder part, so the console's own current folder.
     EXPECT_GT(shell.open(u"zorlo-probe", u"", u"\\"), 32);
     EXPECT_EQ(waitForFile(temp.path / "zorlo-probe.out"), fs::current_path().string() + "\n");

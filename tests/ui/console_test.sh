@@ -45,6 +45,30 @@ portable_copy() {
     cp "$1" "$2/zorlo"
     touch "$2/portable"
 }
+# Starts a console in the background, as $console, and waits until it shows:
+# start_console [VAR=VALUE...] PROGRAM [OPTION...]
+start_console() {
+    : >"$work/log"
+    background env ZORLO_TEST_LOG="$work/log" "$@" >"$work/zorlo.out" 2>&1
+    console=$bg
+    wait_for shown
+}
+# For consoles without a display: offscreen, their hand-over in $work/tmp.
+offscreen() {
+    export QT_QPA_PLATFORM=offscreen ZORLO_TEST_LOG="$work/log" TMPDIR="$work/tmp"
+    unset XDG_RUNTIME_DIR
+    mkdir -m 1777 "$TMPDIR"
+}
+# Puts a stand-in xdg-open with the given body first on PATH.
+stand_in_xdg_open() {
+    mkdir -p "$work/bin"
+    printf '#!/bin/sh\n%s\n' "$1" >"$work/bin/xdg-open"
+    chmod +x "$work/bin/xdg-open"
+    PATH="$work/bin:$PATH"
+}
+# Whether a settings file (CR LF, one value a line) holds the values given:
+# holds FILE '"name" "value"'
+holds() { tr -d '\r' <"$1" 2>/dev/null | tr '\n' ' ' | grep -qF -- "$2"; }
 last_state() { grep -E '^(shown|hidden)$' "$work/log" 2>/dev/null | tail -n 1; }
 state_is() { [ "$(last_state)" = "$1" ]; }
 wait_for() { poll 100 state_is "$1" || fail "console not $1"; }
@@ -55,6 +79,7 @@ wait_for_end() {
     status=0
     wait "$1" || status=$?
 }
+focus_console() { xdotool search --name '^Zorlo Console v' windowfocus --sync >/dev/null; }
 windows_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l; }
 visible_consoles() { windows_named '^Zorlo Console'; }
 type_line() {

@@ -36,9 +36,7 @@ installed=yes
 readelf -S /usr/bin/zorlo | grep -q '\.debug_info' && fail "the installed program carries debug information"
 
 start_xvfb
-background env XDG_CONFIG_HOME="$work/config" ZORLO_TEST_LOG="$work/log" /usr/bin/zorlo >"$work/zorlo.out" 2>&1
-console=$bg
-wait_for shown
+start_console XDG_CONFIG_HOME="$work/config" /usr/bin/zorlo
 kill -TERM "$console"
 wait "$console" || fail "the installed console did not end cleanly"
 [ -f "$work/config/zorlo/zorlo.list" ] || fail "the installed console kept no settings in the user's folder"

@@ -11,22 +11,15 @@ portable_copy "$1" "$work"
 
 # The desktop's address handler: it runs only if the command whose question was
 # open goes on after the program has been told to end.
-mkdir "$work/bin"
-printf '#!/bin/sh\ntouch "%s/opened"\n' "$work" >"$work/bin/xdg-open"
-chmod +x "$work/bin/xdg-open"
-PATH="$work/bin:$PATH"
-
-holds() { tr -d '\r' <"$work/$1" 2>/dev/null | tr '\n' ' ' | grep -qF "$2"; }
+stand_in_xdg_open "touch '$work/opened'"
 question_open() { [ "$(windows_named '^Zorlo Console$')" -ge 1 ]; }
 
 for case in TERM HUP INT display box; do
     rm -f "$work/zorlo.list" "$work/zorlo.param" "$work/history" "$work/log" "$work/opened"
     start_xvfb
     # A shell starts background jobs ignoring SIGINT, which the console respects.
-    background env --default-signal=INT,HUP ZORLO_TEST_LOG="$work/log" "$work/zorlo" >"$work/zorlo.out" 2>&1
-    zorlo=$bg
-    wait_for shown
-    xdotool search --name '^Zorlo Console v' windowfocus --sync >/dev/null
+    start_console env --default-signal=INT,HUP "$work/zorlo"
+    focus_console
     type_line 'macro ed /bin/true'
     type_line 'param active'
     if [ "$case" = box ]; then
@@ -41,12 +34,12 @@ for case in TERM HUP INT display box; do
     if [ "$case" = display ]; then
         kill "$xvfb"
     else
-        kill -s "$(echo "$case" | sed 's/box/TERM/')" "$zorlo"
+        kill -s "$(echo "$case" | sed 's/box/TERM/')" "$console"
     fi
-    wait_for_end "$zorlo"
+    wait_for_end "$console"
     [ "$case" = display ] || [ "$status" -eq 0 ] || fail "$case: exit status $status"
-    holds zorlo.list '"ed" "/bin/true"' || fail "$case: zorlo.list lacks the macro"
-    holds zorlo.param '"active" "0"' || fail "$case: zorlo.param lacks the change"
+    holds "$work/zorlo.list" '"ed" "/bin/true"' || fail "$case: zorlo.list lacks the macro"
+    holds "$work/zorlo.param" '"active" "0"' || fail "$case: zorlo.param lacks the change"
     [ ! -e "$work/opened" ] || fail "$case: the interrupted command went on"
     [ "$case" = display ] || kill "$xvfb"
     wait "$xvfb" 2>/dev/null || true

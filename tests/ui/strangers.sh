@@ -6,25 +6,15 @@ set -eu
 [ "$(id -u)" -eq 0 ] || { echo "skipped: acting as a second user needs root"; exit 77; }
 . "$(dirname "$0")/console_test.sh"
 
-cp "$1" "$work/zorlo"
-touch "$work/portable"
+portable_copy "$1" "$work"
 chmod 755 "$work"
-export QT_QPA_PLATFORM=offscreen ZORLO_TEST_LOG="$work/log" TMPDIR="$work/tmp"
-unset XDG_RUNTIME_DIR
-mkdir -m 1777 "$TMPDIR"
+offscreen
 mkdir -m 700 "$work/run"
 stranger() { setpriv --reuid=65534 --regid=65534 --clear-groups "$@"; }
 private="$TMPDIR/zorlo-0"
-start_console() {
-    : >"$work/log"
-    "$work/zorlo" >"$work/first.out" 2>&1 &
-    first_pid=$!
-    pids="$first_pid"
-    wait_for shown
-}
 stop_console() {
-    kill "$first_pid"
-    wait "$first_pid" 2>/dev/null || true
+    kill "$console"
+    wait "$console" 2>/dev/null || true
 }
 socket() { find "$TMPDIR" -type s -name 'zorlo-*'; }
 
@@ -34,7 +24,7 @@ old=zorlo-$(printf '%s%s' "$work" "$HOME" | sha256sum | cut -c1-16)
 stranger touch "$TMPDIR/$old.lock" "$TMPDIR/$old"
 for runtime in "" "$work/run"; do
     if [ -n "$runtime" ]; then export XDG_RUNTIME_DIR="$runtime"; fi
-    start_console
+    start_console "$work/zorlo"
     timeout 20 "$work/zorlo" >"$work/second.out" 2>&1 || fail "second start failed (runtime '$runtime')"
     wait_for hidden
     stop_console
@@ -42,7 +32,7 @@ done
 unset XDG_RUNTIME_DIR
 
 # A stranger who gets through to the socket is turned away.
-start_console
+start_console "$work/zorlo"
 sock=$(socket)
 folder=$(dirname "$sock")
 [ "$folder" = "$TMPDIR" ] || chmod 711 "$folder"
@@ -56,7 +46,7 @@ stranger perl -MIO::Socket::UNIX -e '
 sleep 0.3
 [ ! -s "$work/stranger.out" ] || fail "the stranger was answered"
 [ "$(last_state)" = shown ] || fail "the stranger toggled the console"
-grep -q "zorlo: refused a start by user 65534" "$work/first.out" || fail "no word of the refused start"
+grep -q "zorlo: refused a start by user 65534" "$work/zorlo.out" || fail "no word of the refused start"
 [ "$folder" = "$TMPDIR" ] || chmod 700 "$folder"
 
 # A stranger's server in the console's place is not handed the start.

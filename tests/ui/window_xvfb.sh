@@ -11,21 +11,16 @@ command -v openbox >/dev/null || fail "openbox is missing (scripts/setup.sh inst
 start_xvfb
 
 # A launch that takes half a second and fails: xdg-open without a handler.
-mkdir "$work/bin"
-printf '#!/bin/sh\nsleep 0.5\nexit 3\n' >"$work/bin/xdg-open"
-chmod +x "$work/bin/xdg-open"
-PATH="$work/bin:$PATH"
+stand_in_xdg_open 'sleep 0.5; exit 3'
 
 # Starts the console in $dir, lets the caller type, and waits for its end.
 run_console() {
-    : >"$work/log"
-    background env ZORLO_TEST_LOG="$work/log" QT_SCALE_FACTOR="$scale" "$dir/zorlo" >"$work/zorlo.out" 2>&1
-    zorlo=$bg
-    wait_for shown
+    start_console QT_SCALE_FACTOR="$scale" "$dir/zorlo"
+    poll 20 grep -qx bleep "$work/log" || fail "no bleep at start-up"
     sleep 0.5 # the window manager frames the window and hands it the focus
-    xdotool search --name '^Zorlo Console v' windowfocus --sync >/dev/null
+    focus_console
     "$@"
-    wait_for_end "$zorlo"
+    wait_for_end "$console"
     [ "$status" -eq 0 ] || fail "the console exited with a failure"
 }
 size() { tr -d '\r' <"$dir/zorlo.param" | tr '\n' ' ' | grep -oE '"(height|width)" "[0-9]+"' | tr '\n' ' '; }
@@ -61,6 +56,6 @@ typed_during_launch() {
     done
 }
 run_console typed_during_launch
-tr -d '\r' <"$dir/zorlo.list" | tr '\n' ' ' | grep -qF '"k" "v"' ||
+holds "$dir/zorlo.list" '"k" "v"' ||
     fail "the line typed during the launch did not run: $(cat "$dir/zorlo.list")"
 echo "keys typed during a launch ran afterwards, in order"
