@@ -34,10 +34,20 @@ std::filesystem::path programFolder() {
 }
 
 std::wstring windowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    const auto length = static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(length + 1, L'\0');
     text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
+}
+
+bool samePath(std::wstring a, std::wstring b) {
+    for (std::wstring* path : {&a, &b}) {
+        while (path->size() > 3 && path->back() == L'\\') {
+            path->pop_back();
+        }
+    }
+    return _wcsicmp(a.c_str(), b.c_str()) == 0;
 }
 
 std::string readBytes(const std::filesystem::path& file) {
@@ -53,34 +63,32 @@ std::wstring awaitMarker(const std::filesystem::path& report) {
     return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
 }
 
+bool endsWith(std::wstring_view text, std::wstring_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
 void makeShortcut(const std::filesystem::path& shortcut, const std::filesystem::path& target) {
+    std::filesystem::create_directories(shortcut.parent_path());
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     IShellLinkW* link = nullptr;
     IPersistFile* file = nullptr;
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IShellLinkW, reinterpret_cast<void**>(&link));
-    if (SUCCEEDED(result)) {
-        link->SetPath(target.c_str());
-        result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-    }
-    if (SUCCEEDED(result)) {
-        std::filesystem::create_directories(shortcut.parent_path());
-        result = file->Save(shortcut.c_str(), TRUE);
-        file->Release();
-    }
-    if (link != nullptr) {
-        link->Release();
+    const bool saved =
+        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link))) &&
+        SUCCEEDED(link->SetPath(target.c_str())) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Save(shortcut.c_str(), TRUE));
+    for (IUnknown* held : {static_cast<IUnknown*>(file), static_cast<IUnknown*>(link)}) {
+        if (held != nullptr) {
+            held->Release();
+        }
     }
     if (SUCCEEDED(com)) {
         CoUninitialize();
     }
-    if (FAILED(result)) {
+    if (!saved) {
         throw std::runtime_error("no shortcut made");
     }
-}
-
-bool endsWith(std::wstring_view text, std::wstring_view end) {
-    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
 
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -154,31 +162,18 @@ WindowWatch::~WindowWatch() {
 
 void CALLBACK WindowWatch::tick(HWND, UINT, UINT_PTR id, DWORD) {
     const auto found = watches.find(id);
-    if (found == watches.end()) {
-        return;
+    HWND window = nullptr;
+    while (found != watches.end() && (window = FindWindowExW(nullptr, window, nullptr, nullptr))) {
+        WindowWatch& watch = *found->second;
+        if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId() &&
+            IsWindowVisible(window) && watch.match_(window)) {
+            KillTimer(nullptr, id);
+            watches.erase(found);
+            watch.fired_ = true;
+            watch.action_(window);
+            return;
+        }
     }
-    struct Search {
-        WindowWatch* watch;
-        HWND found;
-    } search{found->second, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* asked = reinterpret_cast<Search*>(context);
-            if (IsWindowVisible(window) && asked->watch->match_(window)) {
-                asked->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    if (search.found == nullptr) {
-        return;
-    }
-    KillTimer(nullptr, id);
-    watches.erase(found);
-    search.watch->fired_ = true;
-    search.watch->action_(search.found);
 }
 
 std::function<bool(HWND)> windowTitled(std::wstring name, std::wstring title) {

@@ -29,12 +29,17 @@ class TempFolder {
 // The folder of the test program, where zorlo.exe and marker.exe are built.
 std::filesystem::path programFolder();
 
+// The text of a window, asked of the window itself: another process's
+// controls answer too.
 std::wstring windowText(HWND window);
+// The same folder or file: letters in any case, no closing backslash but a root's.
+bool samePath(std::wstring a, std::wstring b);
+// A shell shortcut to the target, saved as the shell saves one.
+void makeShortcut(const std::filesystem::path& shortcut, const std::filesystem::path& target);
+
 // What marker.exe wrote to the report file ("cwd=...", then "arg=..." lines),
 // once it is there; empty when nothing came within ten seconds.
 std::wstring awaitMarker(const std::filesystem::path& report);
-// A shell shortcut to the target, saved as the shell saves one.
-void makeShortcut(const std::filesystem::path& shortcut, const std::filesystem::path& target);
 std::string readBytes(const std::filesystem::path& file);
 bool endsWith(std::wstring_view text, std::wstring_view end);
 
