@@ -125,16 +125,6 @@ void pressKey(HWND window, UINT virtualKey) {
     SendMessageW(window, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
-HeldKeys::HeldKeys(const std::vector<int>& keys) {
-    GetKeyboardState(saved_);
-    BYTE state[256];
-    std::copy(std::begin(saved_), std::end(saved_), state);
-    for (const int key : keys) {
-        state[key] = 0x80;
-    }
-    SetKeyboardState(state);
-}
-
 namespace {
 
 std::map<UINT_PTR, WindowWatch*> watches;

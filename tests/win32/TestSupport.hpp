@@ -50,17 +50,6 @@ bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 void typeText(HWND window, std::wstring_view text);
 void pressKey(HWND window, UINT virtualKey);
 
-// Holds keys down in this thread's key state for as long as it lives, which is
-// what GetKeyState reports to the handlers.
-class HeldKeys {
-  public:
-    explicit HeldKeys(const std::vector<int>& keys);
-    ~HeldKeys() { SetKeyboardState(saved_); }
-
-  private:
-    BYTE saved_[256];
-};
-
 // Runs the action once, from a timer of this thread, as soon as a visible
 // window of this thread matches. Modal boxes run their own message loop, which
 // also runs the timer, so the action can answer a box that blocks the test.
