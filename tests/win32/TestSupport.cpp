@@ -2,13 +2,9 @@
 
 #include "ui/win32/InputBox.hpp"
 
-#include <fstream>
 #include <map>
 #include <shobjidl.h>
-#include <sstream>
 #include <stdexcept>
-#include <tlhelp32.h>
-#include <winternl.h>
 
 namespace zorlo::win32::testing {
 
@@ -48,23 +44,6 @@ bool samePath(std::wstring a, std::wstring b) {
         }
     }
     return _wcsicmp(a.c_str(), b.c_str()) == 0;
-}
-
-std::string readBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-std::wstring awaitMarker(const std::filesystem::path& report) {
-    std::string bytes;
-    waitUntil([&] { return !(bytes = readBytes(report)).empty(); }, 10000);
-    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
-}
-
-bool endsWith(std::wstring_view text, std::wstring_view end) {
-    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
 
 void makeShortcut(const std::filesystem::path& shortcut, const std::filesystem::path& target) {
@@ -197,69 +176,6 @@ std::function<bool(HWND)> nameBox() {
     return [](HWND window) {
         return className(window) == L"#32770" && GetDlgItem(window, InputBox::kEntryId) != nullptr;
     };
-}
-
-namespace {
-
-// The head of RTL_USER_PROCESS_PARAMETERS, which winternl.h leaves opaque.
-struct ProcessParametersHead {
-    ULONG maximumLength, length, flags, debugFlags;
-    HANDLE consoleHandle;
-    ULONG consoleFlags;
-    HANDLE standardInput, standardOutput, standardError;
-    UNICODE_STRING currentFolder;
-    HANDLE currentFolderHandle;
-    UNICODE_STRING dllPath, imagePath, commandLine;
-};
-
-// Until the parameters are normalised, their strings hold offsets, not addresses.
-std::wstring remoteString(HANDLE process, const UNICODE_STRING& text, const void* base,
-                          bool normalised) {
-    const auto* address =
-        normalised ? reinterpret_cast<const char*>(text.Buffer)
-                   : static_cast<const char*>(base) + reinterpret_cast<ULONG_PTR>(text.Buffer);
-    std::wstring value(text.Length / sizeof(wchar_t), L'\0');
-    return ReadProcessMemory(process, address, value.data(), text.Length, nullptr) ? value : L"";
-}
-
-} // namespace
-
-std::optional<ProcessView> inspectProcess(DWORD processId) {
-    const HANDLE process =
-        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-    if (process == nullptr) {
-        return std::nullopt;
-    }
-    std::optional<ProcessView> view;
-    PROCESS_BASIC_INFORMATION basic{};
-    PEB peb{};
-    ProcessParametersHead head{};
-    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
-                                  nullptr) == 0 &&
-        ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
-        ReadProcessMemory(process, peb.ProcessParameters, &head, sizeof head, nullptr)) {
-        const bool normalised = (head.flags & 1) != 0;
-        view = ProcessView{
-            remoteString(process, head.commandLine, peb.ProcessParameters, normalised),
-            remoteString(process, head.currentFolder, peb.ProcessParameters, normalised)};
-    }
-    CloseHandle(process);
-    return view;
-}
-
-std::vector<DWORD> processesNamed(std::wstring_view exeName) {
-    std::vector<DWORD> found;
-    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more;
-         more = Process32NextW(snapshot, &entry)) {
-        if (_wcsicmp(entry.szExeFile, std::wstring(exeName).c_str()) == 0) {
-            found.push_back(entry.th32ProcessID);
-        }
-    }
-    CloseHandle(snapshot);
-    return found;
 }
 
 } // namespace zorlo::win32::testing

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,12 +35,6 @@ std::wstring windowText(HWND window);
 bool samePath(std::wstring a, std::wstring b);
 // A shell shortcut to the target, saved as the shell saves one.
 void makeShortcut(const std::filesystem::path& shortcut, const std::filesystem::path& target);
-
-// What marker.exe wrote to the report file ("cwd=...", then "arg=..." lines),
-// once it is there; empty when nothing came within ten seconds.
-std::wstring awaitMarker(const std::filesystem::path& report);
-std::string readBytes(const std::filesystem::path& file);
-bool endsWith(std::wstring_view text, std::wstring_view end);
 
 // Lets this thread's messages run until the condition holds or the time is up.
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
@@ -75,13 +68,5 @@ std::function<bool(HWND)> dialogShowing(std::wstring text);
 std::function<bool(HWND)> nameBox();
 // The texts of a window's STATIC children, each followed by a line break.
 std::wstring staticTexts(HWND window);
-
-// What a running process was started with, read from its process parameters.
-struct ProcessView {
-    std::wstring commandLine;
-    std::wstring currentFolder;
-};
-std::optional<ProcessView> inspectProcess(DWORD processId);
-std::vector<DWORD> processesNamed(std::wstring_view exeName);
 
 } // namespace zorlo::win32::testing
