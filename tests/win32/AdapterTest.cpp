@@ -15,15 +15,10 @@
 #include <gtest/gtest.h>
 
 #include <aclapi.h>
-#include <fstream>
-#include <map>
+#include <tuple>
 
 namespace zorlo::win32::testing {
 namespace {
-
-void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
-}
 
 // A valid, silent wave file: 8-bit mono PCM at 8000 samples a second, 8 samples.
 std::string tinyWave() {
@@ -61,6 +56,27 @@ void letEveryoneWrite(const std::filesystem::path& folder) {
     ASSERT_EQ(result, ERROR_SUCCESS);
 }
 
+// Messages of probe windows, the ones the tests look for, in order.
+std::vector<UINT> probed;
+
+// A window that records the key messages and WM_USER + 1 and WM_APP + 1 in
+// `probed`: visible with a style, else a message-only window.
+HWND probeWindow(DWORD style) {
+    WNDCLASSW probe{};
+    probe.lpfnWndProc = [](HWND window, UINT message, WPARAM w, LPARAM l) -> LRESULT {
+        if (message == WM_KEYDOWN || message == WM_CHAR || message == WM_USER + 1 ||
+            message == WM_APP + 1) {
+            probed.push_back(message);
+        }
+        return DefWindowProcW(window, message, w, l);
+    };
+    probe.hInstance = GetModuleHandleW(nullptr);
+    probe.lpszClassName = L"ZorloProbe";
+    RegisterClassW(&probe);
+    return CreateWindowExW(0, probe.lpszClassName, L"", style, 0, 0, 200, 100,
+                           style == 0 ? HWND_MESSAGE : nullptr, nullptr, probe.hInstance, nullptr);
+}
+
 TEST(SettingsFolder, StaysBesideTheProgramUnlessItCannotWriteThere) {
     TempFolder program;
     TempFolder appData;
@@ -77,29 +93,20 @@ TEST(SettingsFolder, StaysBesideTheProgramUnlessItCannotWriteThere) {
     EXPECT_EQ(chooseSettingsFolder(program.path(), appData.path()), appData.path() / L"Zorlo");
 }
 
+// One console per folder, however its name is written; a later start toggles
+// the console once it has marked its window.
 TEST(SingleInstance, OneConsolePerFolderHoweverItIsWritten) {
     TempFolder folder;
-    const auto& path = folder.path();
-    const std::wstring key = SingleInstance::folderKey(path);
-    EXPECT_EQ(SingleInstance::folderKey(path.wstring() + L"\\"), key);
-    std::wstring upper = path.wstring();
-    CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
-    EXPECT_EQ(SingleInstance::folderKey(upper), key);
     TempFolder other;
-    EXPECT_NE(SingleInstance::folderKey(other.path()), key);
-
-    const SingleInstance first(path);
+    // The same folder in capitals and with a closing backslash.
+    std::wstring upper = folder.path().wstring() + L"\\";
+    CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    const SingleInstance first(folder.path());
     const SingleInstance second(upper);
     const SingleInstance elsewhere(other.path());
     EXPECT_TRUE(first.isFirst());
     EXPECT_FALSE(second.isFirst());
     EXPECT_TRUE(elsewhere.isFirst());
-}
-
-TEST(SingleInstance, ALaterStartPostsTheToggleToTheMarkedWindow) {
-    TempFolder folder;
-    const SingleInstance first(folder.path());
-    const SingleInstance second(folder.path());
     EXPECT_FALSE(second.toggleRunning(100)); // nothing marked yet
     const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr,
                                         GetModuleHandleW(nullptr), nullptr);
@@ -119,12 +126,12 @@ TEST(Sound, LoadsTheWaveOnceAndIsSilentWithoutIt) {
     EXPECT_FALSE(sound.loaded());
     sound.play(); // nothing to play, nothing fails
 
-    writeBytes(program.path() / L"Bleep.WAV", tinyWave());
+    writeFileBytes(program.path() / L"Bleep.WAV", tinyWave());
     sound.open(settings.path() / L"Bleep.WAV");
     EXPECT_TRUE(sound.loaded()); // shipped beside the program
 
     std::filesystem::remove(program.path() / L"Bleep.WAV");
-    writeBytes(settings.path() / L"Bleep.WAV", tinyWave());
+    writeFileBytes(settings.path() / L"Bleep.WAV", tinyWave());
     sound.open(settings.path() / L"Bleep.WAV");
     EXPECT_TRUE(sound.loaded());
     // Played from memory: the file may go once it is loaded.
@@ -134,27 +141,14 @@ TEST(Sound, LoadsTheWaveOnceAndIsSilentWithoutIt) {
     EXPECT_FALSE(sound.loaded());
 }
 
-TEST(FileSystem, OnlyAnExistingFolderIsAFolder) {
-    TempFolder folder;
-    writeBytes(folder.path() / L"file.txt", "x");
-    const Win32FileSystem files;
-    const auto text = [](const std::filesystem::path& path) {
-        const std::wstring wide = path.wstring();
-        return std::u16string(wide.begin(), wide.end());
-    };
-    EXPECT_TRUE(files.folderExists(text(folder.path())));
-    EXPECT_FALSE(files.folderExists(text(folder.path() / L"file.txt")));
-    EXPECT_FALSE(files.folderExists(text(folder.path() / L"none")));
-    EXPECT_FALSE(files.folderExists(u""));
-}
-
-// Saves replace an existing file; a kept copy never replaces one.
-TEST(Win32FileSystem, ReplacesFilesAndCreatesOnlyUnderFreeNames) {
+// Saves replace an existing file; a kept copy never replaces one; only an
+// existing folder is a folder.
+TEST(Win32FileSystem, ReplacesFilesCreatesOnlyUnderFreeNamesAndKnowsFolders) {
     TempFolder folder;
     Win32FileSystem files;
     const auto list = folder.path() / L"zorlo.list";
     const auto kept = folder.path() / L"zorlo.list.bad";
-    writeBytes(list, "old");
+    writeFileBytes(list, "old");
     files.replaceFile(list, "new");
     EXPECT_EQ(readFileBytes(list).value_or(""), "new");
     EXPECT_TRUE(files.createFile(kept, "kept"));
@@ -162,6 +156,10 @@ TEST(Win32FileSystem, ReplacesFilesAndCreatesOnlyUnderFreeNames) {
     EXPECT_EQ(readFileBytes(kept).value_or(""), "kept");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2)
         << "a temporary file was left behind";
+    EXPECT_TRUE(files.folderExists(fromWide(folder.path().wstring())));
+    EXPECT_FALSE(files.folderExists(fromWide(list.wstring())));
+    EXPECT_FALSE(files.folderExists(fromWide(folder / L"none")));
+    EXPECT_FALSE(files.folderExists(u""));
 }
 
 // Another user who can add files to the folder could plant a link under the
@@ -170,25 +168,24 @@ TEST(Win32FileSystem, RefusesAFolderOtherUsersCanWrite) {
     TempFolder folder;
     Win32FileSystem files;
     const auto list = folder.path() / L"zorlo.list";
-    writeBytes(list, "old");
+    writeFileBytes(list, "old");
     EXPECT_FALSE(othersCanWrite(folder.path()));
     letEveryoneWrite(folder.path());
     ASSERT_TRUE(othersCanWrite(folder.path()));
 
-    const std::u16string refused =
-        u"Refused, other users can write to " + fromWide(folder.path().wstring());
-    const std::function<void()> writes[] = {
-        [&] { files.replaceFile(list, "new"); },
-        [&] { files.createFile(folder.path() / L"zorlo.list.bad", "kept"); },
-    };
-    for (const auto& write : writes) {
+    // What the write was refused with; nothing when it went ahead.
+    const auto refusal = [](const std::function<void()>& write) {
         try {
             write();
-            ADD_FAILURE() << "wrote into a folder others can write";
         } catch (const Failure& failure) {
-            EXPECT_EQ(failure.description(), refused);
+            return failure.description();
         }
-    }
+        return Text();
+    };
+    const Text refused = u"Refused, other users can write to " + fromWide(folder.path().wstring());
+    EXPECT_EQ(refusal([&] { files.replaceFile(list, "new"); }), refused);
+    EXPECT_EQ(refusal([&] { files.createFile(folder.path() / L"zorlo.list.bad", "kept"); }),
+              refused);
     EXPECT_EQ(readFileBytes(list).value_or(""), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
@@ -201,7 +198,7 @@ TEST(Win32FileSystem, ASaveWritesThroughALinkToItsTarget) {
     Win32FileSystem files;
     const auto target = dotfiles.path() / L"zorlo.list";
     const auto link = settings.path() / L"zorlo.list";
-    writeBytes(target, "old");
+    writeFileBytes(target, "old");
     // The standard library here does not know links; the system does.
     const auto isLink = [&] {
         const DWORD attributes = GetFileAttributesW(link.c_str());
@@ -219,17 +216,13 @@ TEST(Win32FileSystem, ASaveWritesThroughALinkToItsTarget) {
         << "a temporary file was left behind";
 }
 
-bool samePlace(const std::wstring& a, const std::filesystem::path& b) {
-    return _wcsicmp(a.c_str(), b.wstring().c_str()) == 0;
-}
-
 // Shortcuts at any depth, whatever the case of ".lnk", other files left out; a
 // shortcut that names no program stands for itself; the all-users folder's
 // shortcut at a place the user's folder also has is the same menu entry.
 TEST(StartMenu, ListsTheShortcutsOfBothFoldersAtAnyDepth) {
     const auto folders = startMenuFolders();
     ASSERT_EQ(folders.size(), 2u);
-    EXPECT_TRUE(endsWith(folders[0].wstring(), L"\\Programs")) << folders[0];
+    EXPECT_TRUE(folders[0].wstring().ends_with(L"\\Programs")) << folders[0];
     TempFolder mine(folders[0]);
     TempFolder shared;
     const auto sharedPlace = shared.path() / mine.path().filename();
@@ -237,65 +230,51 @@ TEST(StartMenu, ListsTheShortcutsOfBothFoldersAtAnyDepth) {
     const auto notepad = std::filesystem::path(L"C:\\windows\\notepad.exe");
     makeShortcut(mine.path() / L"Marker.lnk", marker);
     makeShortcut(mine.path() / L"Tools" / L"Deep" / L"Two Words.LNK", notepad);
-    writeBytes(mine.path() / L"readme.txt", "no shortcut");
-    writeBytes(mine.path() / L"Broken.lnk", "no shortcut inside");
+    writeFileBytes(mine.path() / L"readme.txt", "no shortcut");
+    writeFileBytes(mine.path() / L"Broken.lnk", "no shortcut inside");
     makeShortcut(sharedPlace / L"Marker.lnk", notepad);
     makeShortcut(sharedPlace / L"Shared Only.lnk", marker);
 
-    struct Entry {
-        std::filesystem::path key;
-        std::wstring name;
-        std::filesystem::path target;
+    // Name, key and target of each entry, the paths in lower case: the shell
+    // may give a path's letters in another case.
+    using Entry = std::tuple<std::wstring, std::wstring, std::wstring>;
+    const auto entry = [](std::wstring name, std::wstring key, std::wstring target) {
+        for (std::wstring* path : {&key, &target}) {
+            CharLowerBuffW(path->data(), static_cast<DWORD>(path->size()));
+        }
+        return Entry{name, key, target};
     };
-    const Entry expected[] = {
-        {mine.path() / L"Broken.lnk", L"Broken", mine.path() / L"Broken.lnk"},
-        {mine.path() / L"Marker.lnk", L"Marker", marker},
-        {mine.path() / L"Tools" / L"Deep" / L"Two Words.LNK", L"Two Words", notepad},
-        {sharedPlace / L"Shared Only.lnk", L"Shared Only", marker},
+    const std::vector<Entry> expected = {
+        entry(L"Broken", mine.path() / L"Broken.lnk", mine.path() / L"Broken.lnk"),
+        entry(L"Marker", mine.path() / L"Marker.lnk", marker),
+        entry(L"Shared Only", sharedPlace / L"Shared Only.lnk", marker),
+        entry(L"Two Words", mine.path() / L"Tools" / L"Deep" / L"Two Words.LNK", notepad),
     };
-    std::map<std::wstring, Application> listed;
-    std::size_t count = 0;
-    for (auto& app : readStartMenu({folders[0], shared.path()})) {
+    std::vector<Entry> listed;
+    for (const auto& app : readStartMenu({folders[0], shared.path()})) {
         const std::wstring key = toWide(app.key);
         if (key.starts_with(mine.path().wstring()) || key.starts_with(shared.path().wstring())) {
             EXPECT_TRUE(app.names.empty());
-            ++count;
-            listed.emplace(toWide(app.name), std::move(app));
+            listed.push_back(entry(toWide(app.name), key, toWide(app.target)));
         }
     }
-    EXPECT_EQ(count, std::size(expected));
-    for (const Entry& entry : expected) {
-        const auto found = listed.find(entry.name);
-        ASSERT_NE(found, listed.end()) << entry.name;
-        EXPECT_TRUE(samePlace(toWide(found->second.key), entry.key)) << entry.name;
-        EXPECT_TRUE(samePlace(toWide(found->second.target), entry.target))
-            << toWide(found->second.target);
-    }
+    std::ranges::sort(listed);
+    EXPECT_EQ(listed, expected);
 }
 
 // The watch reads at once, and again once a change, in a subfolder too, has
 // settled; each new list is announced to the window and taken once.
 TEST(StartMenu, WatchReadsAtOnceAndAfterEveryChange) {
-    static int announced = 0;
-    WNDCLASSW probe{};
-    probe.lpfnWndProc = [](HWND window, UINT message, WPARAM w, LPARAM l) -> LRESULT {
-        announced += message == WM_APP + 1 ? 1 : 0;
-        return DefWindowProcW(window, message, w, l);
-    };
-    probe.hInstance = GetModuleHandleW(nullptr);
-    probe.lpszClassName = L"ZorloStartMenuProbe";
-    RegisterClassW(&probe);
-    const HWND window = CreateWindowExW(0, probe.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                        nullptr, probe.hInstance, nullptr);
+    const HWND window = probeWindow(0);
     TempFolder folder;
     const auto marker = programFolder() / L"marker.exe";
     makeShortcut(folder.path() / L"Sub" / L"First.lnk", marker);
     StartMenuWatch watch({folder.path()}, window, WM_APP + 1);
     // The names of the next list announced, once it is taken.
     const auto nextNames = [&] {
-        announced = 0;
+        probed.clear();
         std::vector<std::wstring> names;
-        if (waitUntil([&] { return announced > 0; }, 10000)) {
+        if (waitUntil([&] { return !probed.empty(); }, 10000)) {
             for (const Application& app : watch.take().value_or(std::vector<Application>{})) {
                 names.push_back(toWide(app.name));
             }
@@ -323,24 +302,11 @@ TEST(Twips, FifteenPerPixelAtTheUsualResolution) {
 // is over, in order; the messages the command posts itself still run. Real
 // keyboard input is needed: a posted WM_KEYDOWN is a posted message.
 TEST(EventPump, ACommandsYieldLeavesTypedKeysQueued) {
-    static std::vector<UINT> seen;
-    WNDCLASSW probe{};
-    probe.lpfnWndProc = [](HWND window, UINT message, WPARAM w, LPARAM l) -> LRESULT {
-        if (message == WM_USER + 1 || message == WM_KEYDOWN || message == WM_CHAR) {
-            seen.push_back(message);
-        }
-        return DefWindowProcW(window, message, w, l);
-    };
-    probe.hInstance = GetModuleHandleW(nullptr);
-    probe.lpszClassName = L"ZorloPumpProbe";
-    RegisterClassW(&probe);
-    const HWND window =
-        CreateWindowExW(0, probe.lpszClassName, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                        100, nullptr, nullptr, probe.hInstance, nullptr);
+    const HWND window = probeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     bringToFront(window);
     SetFocus(window);
     ASSERT_TRUE(waitUntil([&] { return GetFocus() == window; }));
-    seen.clear();
+    probed.clear();
     INPUT keys[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
     keys[0].ki.wVk = keys[1].ki.wVk = 'A';
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
@@ -348,11 +314,11 @@ TEST(EventPump, ACommandsYieldLeavesTypedKeysQueued) {
     PostMessageW(window, WM_USER + 1, 0, 0);
     Win32EventPump pump;
     pump.doEvents();
-    EXPECT_EQ(seen, std::vector<UINT>{WM_USER + 1});
+    EXPECT_EQ(probed, std::vector<UINT>{WM_USER + 1});
     MSG key;
     EXPECT_TRUE(PeekMessageW(&key, window, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
     pump.waitForEvents();
-    EXPECT_EQ(seen, (std::vector<UINT>{WM_USER + 1, WM_KEYDOWN, WM_CHAR}));
+    EXPECT_EQ(probed, (std::vector<UINT>{WM_USER + 1, WM_KEYDOWN, WM_CHAR}));
     DestroyWindow(window);
 }
 

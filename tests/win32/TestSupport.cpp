@@ -2,13 +2,9 @@
 
 #include "ui/win32/InputBox.hpp"
 
-#include <fstream>
 #include <map>
 #include <shobjidl.h>
-#include <sstream>
 #include <stdexcept>
-#include <tlhelp32.h>
-#include <winternl.h>
 
 namespace zorlo::win32::testing {
 
@@ -34,53 +30,44 @@ std::filesystem::path programFolder() {
 }
 
 std::wstring windowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    const auto length = static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(length + 1, L'\0');
     text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
 }
 
-std::string readBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-std::wstring awaitMarker(const std::filesystem::path& report) {
-    std::string bytes;
-    waitUntil([&] { return !(bytes = readBytes(report)).empty(); }, 10000);
-    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+bool samePath(std::wstring a, std::wstring b) {
+    for (std::wstring* path : {&a, &b}) {
+        while (path->size() > 3 && path->back() == L'\\') {
+            path->pop_back();
+        }
+    }
+    return _wcsicmp(a.c_str(), b.c_str()) == 0;
 }
 
 void makeShortcut(const std::filesystem::path& shortcut, const std::filesystem::path& target) {
+    std::filesystem::create_directories(shortcut.parent_path());
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     IShellLinkW* link = nullptr;
     IPersistFile* file = nullptr;
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IShellLinkW, reinterpret_cast<void**>(&link));
-    if (SUCCEEDED(result)) {
-        link->SetPath(target.c_str());
-        result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-    }
-    if (SUCCEEDED(result)) {
-        std::filesystem::create_directories(shortcut.parent_path());
-        result = file->Save(shortcut.c_str(), TRUE);
-        file->Release();
-    }
-    if (link != nullptr) {
-        link->Release();
+    const bool saved =
+        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link))) &&
+        SUCCEEDED(link->SetPath(target.c_str())) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Save(shortcut.c_str(), TRUE));
+    for (IUnknown* held : {static_cast<IUnknown*>(file), static_cast<IUnknown*>(link)}) {
+        if (held != nullptr) {
+            held->Release();
+        }
     }
     if (SUCCEEDED(com)) {
         CoUninitialize();
     }
-    if (FAILED(result)) {
+    if (!saved) {
         throw std::runtime_error("no shortcut made");
     }
-}
-
-bool endsWith(std::wstring_view text, std::wstring_view end) {
-    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
 
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -117,16 +104,6 @@ void pressKey(HWND window, UINT virtualKey) {
     SendMessageW(window, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
-HeldKeys::HeldKeys(const std::vector<int>& keys) {
-    GetKeyboardState(saved_);
-    BYTE state[256];
-    std::copy(std::begin(saved_), std::end(saved_), state);
-    for (const int key : keys) {
-        state[key] = 0x80;
-    }
-    SetKeyboardState(state);
-}
-
 namespace {
 
 std::map<UINT_PTR, WindowWatch*> watches;
@@ -154,31 +131,18 @@ WindowWatch::~WindowWatch() {
 
 void CALLBACK WindowWatch::tick(HWND, UINT, UINT_PTR id, DWORD) {
     const auto found = watches.find(id);
-    if (found == watches.end()) {
-        return;
+    HWND window = nullptr;
+    while (found != watches.end() && (window = FindWindowExW(nullptr, window, nullptr, nullptr))) {
+        WindowWatch& watch = *found->second;
+        if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId() &&
+            IsWindowVisible(window) && watch.match_(window)) {
+            KillTimer(nullptr, id);
+            watches.erase(found);
+            watch.fired_ = true;
+            watch.action_(window);
+            return;
+        }
     }
-    struct Search {
-        WindowWatch* watch;
-        HWND found;
-    } search{found->second, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* asked = reinterpret_cast<Search*>(context);
-            if (IsWindowVisible(window) && asked->watch->match_(window)) {
-                asked->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    if (search.found == nullptr) {
-        return;
-    }
-    KillTimer(nullptr, id);
-    watches.erase(found);
-    search.watch->fired_ = true;
-    search.watch->action_(search.found);
 }
 
 std::function<bool(HWND)> windowTitled(std::wstring name, std::wstring title) {
@@ -212,69 +176,6 @@ std::function<bool(HWND)> nameBox() {
     return [](HWND window) {
         return className(window) == L"#32770" && GetDlgItem(window, InputBox::kEntryId) != nullptr;
     };
-}
-
-namespace {
-
-// The head of RTL_USER_PROCESS_PARAMETERS, which winternl.h leaves opaque.
-struct ProcessParametersHead {
-    ULONG maximumLength, length, flags, debugFlags;
-    HANDLE consoleHandle;
-    ULONG consoleFlags;
-    HANDLE standardInput, standardOutput, standardError;
-    UNICODE_STRING currentFolder;
-    HANDLE currentFolderHandle;
-    UNICODE_STRING dllPath, imagePath, commandLine;
-};
-
-// Until the parameters are normalised, their strings hold offsets, not addresses.
-std::wstring remoteString(HANDLE process, const UNICODE_STRING& text, const void* base,
-                          bool normalised) {
-    const auto* address =
-        normalised ? reinterpret_cast<const char*>(text.Buffer)
-                   : static_cast<const char*>(base) + reinterpret_cast<ULONG_PTR>(text.Buffer);
-    std::wstring value(text.Length / sizeof(wchar_t), L'\0');
-    return ReadProcessMemory(process, address, value.data(), text.Length, nullptr) ? value : L"";
-}
-
-} // namespace
-
-std::optional<ProcessView> inspectProcess(DWORD processId) {
-    const HANDLE process =
-        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-    if (process == nullptr) {
-        return std::nullopt;
-    }
-    std::optional<ProcessView> view;
-    PROCESS_BASIC_INFORMATION basic{};
-    PEB peb{};
-    ProcessParametersHead head{};
-    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic,
-                                  nullptr) == 0 &&
-        ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
-        ReadProcessMemory(process, peb.ProcessParameters, &head, sizeof head, nullptr)) {
-        const bool normalised = (head.flags & 1) != 0;
-        view = ProcessView{
-            remoteString(process, head.commandLine, peb.ProcessParameters, normalised),
-            remoteString(process, head.currentFolder, peb.ProcessParameters, normalised)};
-    }
-    CloseHandle(process);
-    return view;
-}
-
-std::vector<DWORD> processesNamed(std::wstring_view exeName) {
-    std::vector<DWORD> found;
-    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more;
-         more = Process32NextW(snapshot, &entry)) {
-        if (_wcsicmp(entry.szExeFile, std::wstring(exeName).c_str()) == 0) {
-            found.push_back(entry.th32ProcessID);
-        }
-    }
-    CloseHandle(snapshot);
-    return found;
 }
 
 } // namespace zorlo::win32::testing

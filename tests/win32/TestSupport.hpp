@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,14 +28,13 @@ class TempFolder {
 // The folder of the test program, where zorlo.exe and marker.exe are built.
 std::filesystem::path programFolder();
 
+// The text of a window, asked of the window itself: another process's
+// controls answer too.
 std::wstring windowText(HWND window);
-// What marker.exe wrote to the report file ("cwd=...", then "arg=..." lines),
-// once it is there; empty when nothing came within ten seconds.
-std::wstring awaitMarker(const std::filesystem::path& report);
+// The same folder or file: letters in any case, no closing backslash but a root's.
+bool samePath(std::wstring a, std::wstring b);
 // A shell shortcut to the target, saved as the shell saves one.
 void makeShortcut(const std::filesystem::path& shortcut, const std::filesystem::path& target);
-std::string readBytes(const std::filesystem::path& file);
-bool endsWith(std::wstring_view text, std::wstring_view end);
 
 // Lets this thread's messages run until the condition holds or the time is up.
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
@@ -44,17 +42,6 @@ bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 // Keys as the keyboard delivers them to a window: down, the character, up.
 void typeText(HWND window, std::wstring_view text);
 void pressKey(HWND window, UINT virtualKey);
-
-// Holds keys down in this thread's key state for as long as it lives, which is
-// what GetKeyState reports to the handlers.
-class HeldKeys {
-  public:
-    explicit HeldKeys(const std::vector<int>& keys);
-    ~HeldKeys() { SetKeyboardState(saved_); }
-
-  private:
-    BYTE saved_[256];
-};
 
 // Runs the action once, from a timer of this thread, as soon as a visible
 // window of this thread matches. Modal boxes run their own message loop, which
@@ -81,13 +68,5 @@ std::function<bool(HWND)> dialogShowing(std::wstring text);
 std::function<bool(HWND)> nameBox();
 // The texts of a window's STATIC children, each followed by a line break.
 std::wstring staticTexts(HWND window);
-
-// What a running process was started with, read from its process parameters.
-struct ProcessView {
-    std::wstring commandLine;
-    std::wstring currentFolder;
-};
-std::optional<ProcessView> inspectProcess(DWORD processId);
-std::vector<DWORD> processesNamed(std::wstring_view exeName);
 
 } // namespace zorlo::win32::testing
