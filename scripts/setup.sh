@@ -12,7 +12,7 @@ packages=(
   clang-14 libclang-rt-14-dev clang-format clang-tidy-14
   libbenchmark-dev rofi suckless-tools
   dpkg-dev lintian strace
-  sway xwayland grim foot xterm libwayland-dev libxkbcommon-dev python3
+  sway xwayland foot libwayland-dev libxkbcommon-dev python3
   wayland-protocols qt6-wayland
   dbus-daemon python3-dbus python3-gi
   libglib2.0-dev

@@ -6,15 +6,15 @@
 #       $ZORLO (a copy of ZORLO in a folder of its own); the session's
 #       environment, ZORLO_TEST_LOG=$work/log and the VAR=VALUE words (no
 #       spaces), reaches sway, so the binding's starts, and every client
-#   sway_run [--x11] [VAR=VALUE...] CMD...   runs a client in the session;
-#       --x11 adds DISPLAY (XWayland starts on the first X11 connection)
-#   sway_client ...   the same in the background, its pid in $bg
+#   sway_client [--x11] [VAR=VALUE...] CMD...   runs a client in the session
+#       in the background, its pid in $bg; --x11 adds DISPLAY (XWayland
+#       starts on the first X11 connection)
 #   sway_xwayland_started   whether anything opened an X11 connection yet
 #   sway_type TEXT, sway_key NAME...   typed by one persistent vkbd
-#   sway_other_native, sway_other_x11  an unrelated window that takes the focus
+#   sway_other_native   an unrelated window that takes the focus
 #   sway_tree, sway_focused, sway_focused_is NAME, sway_visible NAME,
 #   sway_urgent NAME (NAME: app_id, or class under XWayland)
-#   sway_wait COND TIMEOUT_SECONDS, sway_shot FILE.PNG
+#   sway_wait COND TIMEOUT_SECONDS
 #
 # Sway refuses root, so as root (the CI) the session and its clients run as
 # the system user zorlo-sway; anyone else runs it as themselves.
@@ -46,7 +46,6 @@ sway_become_client() {
     fi
     sway_exec $sway_vars WAYLAND_DISPLAY="$sway_wayland" $x11 "$@"
 }
-sway_run() (sway_become_client "$@")
 sway_client() {
     sway_become_client "$@" &
     bg=$!
@@ -174,18 +173,12 @@ sway_focused_is() { sway_ask focused "$1"; }
 sway_visible() { sway_ask visible "$1"; }
 sway_urgent() { sway_ask urgent "$1"; }
 sway_wait() { poll $(($2 * 20)) eval "$1"; }
-sway_shot() { sway_run grim - >"$1" || fail "grim took no screenshot"; }
 
 # Another program's window, focused; the lines typed into it land in
-# $sway_dir/NAME.typed.
+# $sway_dir/other-native.typed.
 sway_echo='while IFS= read -r line; do printf "%s\n" "$line" >>"$1"; done'
 sway_other_native() {
     sway_client foot --log-level=warning --app-id=other-native \
         sh -c "$sway_echo" sh "$sway_dir/other-native.typed" >>"$work/other.out" 2>&1
     sway_wait "sway_focused_is other-native" 10 || fail "the native window took no focus"
-}
-sway_other_x11() {
-    sway_client --x11 xterm -class OtherX11 \
-        -e sh -c "$sway_echo" sh "$sway_dir/OtherX11.typed" >>"$work/other.out" 2>&1
-    sway_wait "sway_focused_is OtherX11" 10 || fail "the X11 window took no focus"
 }
