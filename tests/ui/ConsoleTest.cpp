@@ -15,10 +15,12 @@
 #include <QDBusConnectionInterface>
 #include <QDir>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QUrl>
 
 #include <mutex>
 
@@ -136,6 +138,22 @@ class ConsoleTest : public QObject {
         enter("run one two");
         QVERIFY(pane().contains("  Execute run: Success\r\n"));
         QTRY_COMPARE(readMark(marks.filePath("script")), tools.path() + "\n[one]\n[two]\n");
+    }
+
+    // The drop's formats are the adapter test's and its messages the
+    // transcripts'; here a drop on the real window reaches the engine.
+    void aFileDroppedOnTheWindowBecomesAMacro() {
+        const QString alpha = tools.filePath("alpha.txt");
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(alpha)});
+        QWidget* view = txt().viewport();
+        QDragEnterEvent entered(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, {});
+        QApplication::sendEvent(view, &entered);
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, {});
+        QApplication::sendEvent(view, &dropped);
+        QTRY_VERIFY(pane().contains("OLE Drop\r\n  alpha added\r\n"));
+        enter("list");
+        QVERIFY(pane().contains("  alpha (" + alpha + ")"));
     }
 
     void failedFinalSaveAsksBeforeClosing() {
