@@ -11,13 +11,10 @@ namespace {
 
 using Names = std::vector<Text>;
 
-// The fixture stands in for the status line and the message box.
-class StoreTest : public ::testing::Test, public StatusSink, public MessageSink {
+// The fixture stands in for the status line.
+class StoreTest : public ::testing::Test, public StatusSink {
   protected:
     void stat(const Text& message) override { messages.push_back(message); }
-    void messageBox(const Text& text, const Text& title) override {
-        boxes.push_back({text, title});
-    }
 
     bool add(Text name, const Text& value = u"v") { return addItem(list, name, value, *this); }
     void fill(const Names& added) {
@@ -36,7 +33,6 @@ class StoreTest : public ::testing::Test, public StatusSink, public MessageSink 
 
     BinList list;
     std::vector<Text> messages;
-    std::vector<std::pair<Text, Text>> boxes;
 };
 
 } // namespace
@@ -119,28 +115,4 @@ TEST_F(StoreTest, AddReplacesByPatternLowercasesAndReportsFailures) {
             EXPECT_GT(messages[0].size(), c.error.size()); // a description follows
         }
     }
-}
-
-// A pattern that is no valid pattern shows a box and gives nothing, once there
-// is a name to compare.
-TEST_F(StoreTest, GetItemFindsFirstMatchInPositionOrder) {
-    EXPECT_EQ(getItem(list, u"[a", *this), u""); // an empty list compares no name
-    EXPECT_TRUE(boxes.empty());
-    fill({u"notepad", u"notes", u"c#"});
-    const std::vector<std::pair<Text, Text>> cases = {
-        {u"no*", u"value of notepad"},
-        {u"NOTES", u"value of notes"},
-        {u"note", u""},
-        {u"", u""},
-        {u"c#", u""}, // # stands for a digit in the pattern
-        {u"c?", u"value of c#"},
-        {u"c[#]", u"value of c#"},
-        {u"[a", u""}};
-    for (const auto& [pattern, value] : cases) {
-        EXPECT_EQ(getItem(list, pattern, *this), value) << toUtf8(pattern);
-    }
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], std::make_pair(Text(u"Cannot get item: [a"), Text(kAppTitle)));
-    list.append(Bin{u"", u"empty"});
-    EXPECT_EQ(getItem(list, u"", *this), u"empty");
 }
