@@ -85,19 +85,6 @@ TEST(SettingsFileRefusal, NamesAreCheckedAsTheyWillBeStored) {
     }
 }
 
-// What a save writes reads back pair for pair, whatever the pairs hold.
-TEST(SettingsFileFormat, SavedPairsReadBackUnchanged) {
-    const Fields fields = {
-        u"a,b",   u"x, y",      u"my app", u"  C:\\Program Files\\App\\app.exe  ",
-        u"Café",  u"München €", u"über",   u"naïve, résumé",
-        u"empty", u""};
-    BinList list;
-    for (std::size_t i = 0; i < fields.size(); i += 2) {
-        list.append(Bin{fields[i], fields[i + 1]});
-    }
-    EXPECT_EQ(readAll(decodeFileBytes(encodeFileText(formatSettings(list)))), fields);
-}
-
 TEST(SettingsFileReading, TellsAnAbsentFileFromAnUnreadableOne) {
     const fs::path dir = fs::temp_directory_path();
     EXPECT_EQ(readFileBytes(dir / ("zorlo-absent-" + std::to_string(std::random_device{}()))),
