@@ -45,21 +45,6 @@ TEST_F(StoreTest, AnyInsertionOrderYieldsOrderKeyOrder) {
     } while (std::next_permutation(input.begin(), input.end()));
 }
 
-TEST_F(StoreTest, PrefixesAndTiesGoAfterStoredNames) {
-    const Text a997(997, u'a'), a998(998, u'a');
-    const std::vector<std::pair<Names, Names>> cases = {
-        {{u"abc", u"abd", u"ab"}, {u"abc", u"abd", u"ab"}},
-        {{u"abc", u"b", u"ab"}, {u"abc", u"ab", u"b"}},
-        {{u"é", u"{", u"Z", u"@", u"_", u"0", u"m"}, {u"0", u"_", u"@", u"m", u"z", u"{", u"é"}},
-        {{a997 + u"b", a997 + u"a"}, {a997 + u"a", a997 + u"b"}}, // 998th character counts
-        {{a998 + u"b", a998 + u"a"}, {a998 + u"b", a998 + u"a"}}, // 999th does not: a tie
-    };
-    for (const auto& [added, expected] : cases) {
-        fill(added);
-        EXPECT_EQ(names(), expected) << toUtf8(added.back()).substr(0, 20);
-    }
-}
-
 // Each case puts pairs with the value "1" in place directly (as a rename could
 // leave them), then adds a name with the value "2". A new pair goes before the
 // first greater one in list order, which in an unsorted list need not be where
