@@ -59,32 +59,6 @@ TEST(SettingsFileReader, IsLenient) {
     }
 }
 
-// Names refused where no comparison would catch them: checked as they will be
-// stored (lowercased by an add, as typed by a rename), and never empty.
-TEST(SettingsFileRefusal, NamesAreCheckedAsTheyWillBeStored) {
-    struct Case {
-        Text name;
-        bool storedAsIs;
-        bool lowercased;
-        Text report; // empty: taken
-    };
-    const Text notAPattern = u": the name is no valid pattern (";
-    const Case cases[] = {
-        {u"[Z-a]", true, true, u"Cannot store [Z-a]" + notAPattern},
-        {u"[Z-a]", true, false, u""},
-        {u"[a-Z]", true, false, u"Cannot store [a-Z]" + notAPattern},
-        {u"[A-z]", true, true, u""},
-        {u"", true, true, u"Cannot store : the name is empty"},
-        {u"", true, false, u"Cannot store : the name is empty"},
-        {u"", false, true, u""}, // the walk reports it
-    };
-    for (const Case& c : cases) {
-        const auto refusal = storeRefusal(c.name, u"v", c.storedAsIs, c.lowercased);
-        EXPECT_EQ(refusal.value_or(u"").substr(0, c.report.size()), c.report) << toUtf8(c.name);
-        EXPECT_EQ(refusal.has_value(), !c.report.empty()) << toUtf8(c.name);
-    }
-}
-
 TEST(SettingsFileReading, TellsAnAbsentFileFromAnUnreadableOne) {
     const fs::path dir = fs::temp_directory_path();
     EXPECT_EQ(readFileBytes(dir / ("zorlo-absent-" + std::to_string(std::random_device{}()))),
