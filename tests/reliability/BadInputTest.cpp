@@ -32,7 +32,8 @@ TEST_F(BadInput, PastesAreTakenWholeOrRefused) {
         EXPECT_EQ(s.status(), u"Cannot store " + name + Text(kCannotHold));
     }
 
-    ConsoleSession& again = restarted();
+    s.close(); // the next run finds what this one saved
+    ConsoleSession& again = startIn(folder.path());
     EXPECT_EQ(again.console.macroList().count(), 3u);
     EXPECT_EQ(again.macro(u"big"), big);
     EXPECT_EQ(again.macro(u"ed"), u"C:\\Tools\\editor.exe");
