@@ -16,21 +16,6 @@ class StoreTest : public ::testing::Test, public StatusSink {
   protected:
     void stat(const Text& message) override { messages.push_back(message); }
 
-    bool add(Text name, const Text& value = u"v") { return addItem(list, name, value, *this); }
-    void fill(const Names& added) {
-        list.clear();
-        for (const auto& n : added) {
-            add(n, u"value of " + n);
-        }
-    }
-    Names names() const {
-        Names out;
-        for (const auto& bin : list) {
-            out.push_back(bin.NAME);
-        }
-        return out;
-    }
-
     BinList list;
     std::vector<Text> messages;
 };
@@ -40,8 +25,15 @@ class StoreTest : public ::testing::Test, public StatusSink {
 TEST_F(StoreTest, AnyInsertionOrderYieldsOrderKeyOrder) {
     Names input = {u"a1b", u"a^b", u"aab", u"b"};
     do {
-        fill(input);
-        EXPECT_EQ(names(), (Names{u"a1b", u"a^b", u"aab", u"b"}));
+        list.clear();
+        for (Text name : input) {
+            addItem(list, name, u"v", *this);
+        }
+        Names names;
+        for (const auto& bin : list) {
+            names.push_back(bin.NAME);
+        }
+        EXPECT_EQ(names, (Names{u"a1b", u"a^b", u"aab", u"b"}));
     } while (std::next_permutation(input.begin(), input.end()));
 }
 
