@@ -519,9 +519,7 @@ class AdapterTest : public QObject {
             box.button(QMessageBox::Yes)->click();
         });
         QVERIFY(dialogs.question(u"Add macro for www.a.b?", u"Zorlo"));
-        QCOMPARE(icon, QMessageBox::Question);
-        answerModal<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::No)->click(); });
-        QVERIFY(!dialogs.question(u"Again?", u"Zorlo"));
+        QCOMPARE(icon, QMessageBox::Question); // No is the console test's
 
         QString shownDefault;
         QPoint place;

@@ -156,36 +156,24 @@ class ConsoleTest : public QObject {
         QVERIFY(pane().contains("  alpha (" + alpha + ")"));
     }
 
+    // Answered No, the real window stays open with its timer running; Yes
+    // closes it. The console's side of both answers, through the close and the
+    // exit command alike, is the history_unwritable transcript's.
     void failedFinalSaveAsksBeforeClosing() {
         // A folder where the list file goes: the final save cannot put the new file in place.
         QVERIFY(QDir(settings->path()).mkdir("zorlo.list"));
         enter("macro keep /bin/true");
-        // Both ways of closing, answered No: the console runs on with its changes
-        // and the line typed so far, and the save's report never runs as a command.
-        const std::pair<std::function<void()>, QString> closings[] = {
-            {[this] { enter("exit"); }, ""},
-            {[this] {
-                 QTest::keyClicks(&txt(), "li");
-                 QVERIFY(!front->frmMain().close());
-             },
-             "li"}};
-        for (const auto& [closing, halfTyped] : closings) {
-            QString asked;
-            answerModal<QMessageBox>([&asked](QMessageBox& box) {
-                asked = box.windowTitle() + "|" + box.text();
-                box.button(QMessageBox::No)->click();
-            });
-            closing();
-            QTRY_VERIFY(!asked.isEmpty());
-            QVERIFY2(asked.startsWith("Zorlo Console|Could not save zorlo.list (") &&
-                         asked.endsWith("). Close anyway?"),
-                     qPrintable(asked));
-            QVERIFY(front->frmMain().isVisible() && !front->frmMain().isUnloaded());
-            QVERIFY(front->frmMain().theTimer().isActive());
-            QVERIFY(pane().endsWith("\r\n>" + halfTyped));
-            enter(QString("list").mid(halfTyped.size()));
-            QVERIFY2(pane().endsWith("\r\n  keep (/bin/true)\r\n>"), qPrintable(pane().right(200)));
-        }
+        QString asked;
+        answerModal<QMessageBox>([&asked](QMessageBox& box) {
+            asked = box.windowTitle() + "|" + box.text();
+            box.button(QMessageBox::No)->click();
+        });
+        QVERIFY(!front->frmMain().close());
+        QVERIFY2(asked.startsWith("Zorlo Console|Could not save zorlo.list (") &&
+                     asked.endsWith("). Close anyway?"),
+                 qPrintable(asked));
+        QVERIFY(front->frmMain().isVisible() && !front->frmMain().isUnloaded());
+        QVERIFY(front->frmMain().theTimer().isActive());
         answerModal<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
         QVERIFY(front->frmMain().close());
         QVERIFY(front->frmMain().isUnloaded() && !front->frmMain().isVisible());
