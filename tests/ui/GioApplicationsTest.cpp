@@ -58,7 +58,6 @@ struct ScratchDesktop {
         // Which entries show is GLib's rule (Hidden, OnlyShowIn, TryExec...);
         // this one proves the list goes through it.
         entry(system, "nodisplay", "Name=No Display\nExec=true\nNoDisplay=true\n");
-        entry(home, "own", "Name=Own\nExec=true\n");
         entry(system, "badpath", "Name=Bad Path\nExec=true\nPath=/zorlo-no-such\n");
     }
 
@@ -95,7 +94,6 @@ TEST(GioApplications, ListsWhatTheDesktopShows) {
     const std::vector<Application> expected{
         {u"Bad Path", {u"badpath"}, u"true", u"badpath.desktop"},
         {u"Gone", {}, u"zorlo-gone", u"gone.desktop"},
-        {u"Own", {}, u"true", u"own.desktop"},
         {u"Plain Thing", {u"plain"}, u"true --flag", u"plain.desktop"},
         {u"Aufnehmer", {u"recorder", u"zorlo-recorder"}, recorder, u"recorder.desktop"},
         {u"Shell", {u"zorlo-recorder"}, recorder, u"shell.desktop"},
