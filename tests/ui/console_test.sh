@@ -72,6 +72,11 @@ holds() { tr -d '\r' <"$1" 2>/dev/null | tr '\n' ' ' | grep -qF -- "$2"; }
 last_state() { grep -E '^(shown|hidden)$' "$work/log" 2>/dev/null | tail -n 1; }
 state_is() { [ "$(last_state)" = "$1" ]; }
 wait_for() { poll 100 state_is "$1" || fail "console not $1"; }
+# Ends the console started last; its exit status is the function's.
+stop_console() {
+    kill "$console"
+    wait "$console"
+}
 # Waits up to 15 s for the process $1 to end; its exit status is $status.
 ended() { ! kill -0 "$1" 2>/dev/null; }
 wait_for_end() {

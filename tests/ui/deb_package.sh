@@ -37,8 +37,7 @@ readelf -S /usr/bin/zorlo | grep -q '\.debug_info' && fail "the installed progra
 
 start_xvfb
 start_console XDG_CONFIG_HOME="$work/config" /usr/bin/zorlo
-kill -TERM "$console"
-wait "$console" || fail "the installed console did not end cleanly"
+stop_console || fail "the installed console did not end cleanly"
 [ -f "$work/config/zorlo/zorlo.list" ] || fail "the installed console kept no settings in the user's folder"
 
 DEBIAN_FRONTEND=noninteractive apt-get remove -y -q zorlo >"$work/apt.out" 2>&1 ||

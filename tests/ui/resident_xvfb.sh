@@ -86,8 +86,7 @@ done
 timeout 20 "$zorlo" >"$work/third.out" 2>&1 || fail "the second start failed"
 wait_for hidden
 
-kill -TERM "$console"
-wait "$console" || fail "the console did not save at its end"
+stop_console || fail "the console did not save at its end"
 grep -q '"active"' "$work/config/zorlo/zorlo.param" || fail "the settings were not saved in the configuration folder"
 ls "$work/my apps" | grep -qvx zorlo && fail "files beside the program: $(ls "$work/my apps")"
 echo "options, autostart entry, hidden start, F12 held and tapped, and the settings folder behave"
