@@ -1,5 +1,5 @@
 // The real console: engine, Qt windows and Linux launching, driven through the
-// widgets as a user would, with a recording script and a stand-in portal.
+// widgets as a user would, with a stand-in portal.
 #include "platform/NoApplications.hpp"
 #include "platform/dbus/PortalHotkey.hpp"
 #include "platform/posix/PosixFileSystem.hpp"
@@ -9,7 +9,6 @@
 #include "ui/QtFrontEnd.hpp"
 
 #include "ModalAnswer.hpp"
-#include "PosixTestSupport.hpp"
 
 #include <QAbstractButton>
 #include <QDBusConnectionInterface>
@@ -25,7 +24,6 @@
 #include <mutex>
 
 using namespace zorlo;
-using zorlo::posixtest::writeProgram;
 
 namespace {
 
@@ -80,14 +78,7 @@ class ConsoleTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() {
-        QVERIFY(marks.isValid() && tools.isValid());
-        // What the console starts writes here, so the test can see it ran.
-        qputenv("ZORLO_TEST_MARKS", marks.path().toLocal8Bit());
-        writeProgram(tools.filePath("record.sh").toStdString(),
-                     "{ pwd; for a in \"$@\"; do echo \"[$a]\"; done; } > "
-                     "\"$ZORLO_TEST_MARKS/script\"");
-    }
+    void initTestCase() { QVERIFY(marks.isValid()); }
 
     void init() {
         settings = std::make_unique<QTemporaryDir>();
@@ -131,19 +122,10 @@ class ConsoleTest : public QObject {
         QCOMPARE(commandLine(), QString("abc"));
     }
 
-    // The folder of a macro's POSIX path is where its program starts (the
-    // transcripts launch Windows paths only).
-    void macroRunsInTheFolderOfItsPosixPath() {
-        enter("macro run " + tools.filePath("record.sh"));
-        enter("run one two");
-        QVERIFY(pane().contains("  Execute run: Success\r\n"));
-        QTRY_COMPARE(readMark(marks.filePath("script")), tools.path() + "\n[one]\n[two]\n");
-    }
-
     // The drop's formats are the adapter test's and its messages the
     // transcripts'; here a drop on the real window reaches the engine.
     void aFileDroppedOnTheWindowBecomesAMacro() {
-        const QString alpha = tools.filePath("alpha.txt");
+        const QString alpha = marks.filePath("alpha.txt");
         QMimeData files;
         files.setUrls({QUrl::fromLocalFile(alpha)});
         QWidget* view = txt().viewport();
@@ -329,7 +311,6 @@ class ConsoleTest : public QObject {
     }
 
     QTemporaryDir marks;
-    QTemporaryDir tools;
     std::unique_ptr<QTemporaryDir> settings;
     std::unique_ptr<Happenings> happenings;
     std::unique_ptr<QtFrontEnd> front;
