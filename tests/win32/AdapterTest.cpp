@@ -12,8 +12,6 @@
 #include "text/Failure.hpp"
 #include "ui/win32/Twips.hpp"
 
-#include <gtest/gtest.h>
-
 #include <aclapi.h>
 #include <tuple>
 

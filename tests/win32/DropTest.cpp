@@ -1,4 +1,4 @@
-#include "ConsoleFixture.hpp"
+#include "TestSupport.hpp"
 #include "ui/win32/InputBox.hpp"
 
 #include <shlobj.h>

@@ -1,4 +1,4 @@
-#include "ConsoleFixture.hpp"
+#include "TestSupport.hpp"
 #include "launch/ArgumentText.hpp"
 #include "platform/win32/StartMenu.hpp"
 #include "platform/win32/WideText.hpp"

@@ -4,8 +4,6 @@
 #include "TestSupport.hpp"
 #include "store/FileIo.hpp"
 
-#include <gtest/gtest.h>
-
 #include <shellapi.h>
 
 namespace zorlo::win32::testing {
