@@ -81,17 +81,6 @@ std::filesystem::path install(const TempFolder& folder) {
     return exe;
 }
 
-// The system's log off: the console is asked whether the session may end,
-// then told that it ends; the program ends inside the second message.
-LRESULT endSession(HWND window) {
-    DWORD_PTR mayEnd = 0;
-    SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
-                        &mayEnd);
-    SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
-                        nullptr);
-    return static_cast<LRESULT>(mayEnd);
-}
-
 TEST(Program, SessionEndSavesWhatWasTypedAndEnds) {
     enum class Before { Nothing, OpenABox, BlockTheList, CloseWithTheListBlocked };
     const struct {
@@ -132,7 +121,14 @@ TEST(Program, SessionEndSavesWhatWasTypedAndEnds) {
             }
             break;
         }
-        EXPECT_EQ(endSession(console), TRUE);
+        // The system's log off: the console is asked whether the session may
+        // end, then told that it ends; the program ends inside the second message.
+        DWORD_PTR mayEnd = 0;
+        SendMessageTimeoutW(console, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
+                            5000, &mayEnd);
+        EXPECT_EQ(mayEnd, DWORD_PTR(TRUE));
+        SendMessageTimeoutW(console, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                            nullptr);
         EXPECT_EQ(zorlo.exitCode(5000), std::optional<DWORD>(test.exitCode));
         if (test.exitCode == 0) {
             const auto list = readFileBytes(folder.path() / L"zorlo.list").value_or("");

@@ -36,8 +36,6 @@ std::filesystem::path programFolder();
 // The text of a window, asked of the window itself: another process's
 // controls answer too.
 std::wstring windowText(HWND window);
-// The same folder or file: letters in any case, no closing backslash but a root's.
-bool samePath(std::wstring a, std::wstring b);
 // A shell shortcut to the target, saved as the shell saves one.
 void makeShortcut(const std::filesystem::path& shortcut, const std::filesystem::path& target);
 
