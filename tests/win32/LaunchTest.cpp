@@ -92,7 +92,6 @@ TEST_F(ConsoleTest, MacroStartsTheProgramWithItsArgumentsInItsFolder) {
     enter(L"macro mark " + (programFolder() / L"marker.exe").wstring());
     const std::wstring report =
         runMarker(folder_ / L"marker.txt", [&] { enter(L"mark alpha beta"); });
-    EXPECT_TRUE(paneHas(L"  Execute mark: Success\r\n")) << pane();
     EXPECT_EQ(report, L"cwd=" + programFolder().wstring() + L"\narg=alpha\narg=beta\n");
 }
 
@@ -129,7 +128,6 @@ TEST_F(ConsoleTest, AStartMenuShortcutIsListedAndLaunchedByName) {
     ASSERT_TRUE(paneHas(listed)) << pane();
     const std::wstring report =
         runMarker(folder_ / L"marker.txt", [&] { enter(L"zorlomarker alpha \"two words\""); });
-    EXPECT_TRUE(paneHas(L"  Execute ZorloMarker: Success\r\n")) << pane();
     std::wstring here(MAX_PATH, L'\0');
     here.resize(GetCurrentDirectoryW(MAX_PATH, here.data()));
     EXPECT_EQ(report, L"cwd=" + here + L"\narg=alpha\narg=two words\n");
@@ -147,7 +145,6 @@ TEST(Shell, AMissingFileIsCodeTwo) {
 TEST_F(ConsoleTest, ShellCommandOpensCmdInTheMacrosFolder) {
     enter(L"macro proj " + folder_.path().wstring());
     enter(L"shell proj");
-    EXPECT_TRUE(paneHas(L"  Shell open\r\n")) << pane();
     std::vector<DWORD> started;
     ASSERT_TRUE(waitUntil([&] { return !(started = startedPrompts()).empty(); }));
     std::optional<ProcessView> view;
