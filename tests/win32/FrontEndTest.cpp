@@ -1,5 +1,4 @@
 #include "TestSupport.hpp"
-#include "store/FileIo.hpp"
 #include "ui/win32/InputBox.hpp"
 
 #include <array>
@@ -131,7 +130,6 @@ TEST_F(ConsoleTest, MaxSpreadsTheWindowAndMinPutsItBack) {
     EXPECT_EQ(large[1], 13);
     EXPECT_NEAR(large[2], GetSystemMetrics(SM_CXSCREEN) - 400 / 15.0, 1);
     EXPECT_NEAR(large[3], GetSystemMetrics(SM_CYSCREEN) - 700 / 15.0, 1);
-    EXPECT_EQ(placeOf(edit(), window())[2], large[2] - 8);
     enter(L"min");
     EXPECT_EQ(placeOf(window()), before);
 }
@@ -144,13 +142,6 @@ TEST_F(ConsoleTest, HidingLeavesTheTopmostBandInPlace) {
     EXPECT_FALSE(IsWindowVisible(window()));
     EXPECT_FALSE(GetWindowLongPtrW(window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(placeOf(window()), before);
-}
-
-TEST_F(ConsoleTest, CloseBoxSavesLikeExit) {
-    SendMessageW(window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_FALSE(app_->mainWindow().isOpen());
-    EXPECT_NE(readFileBytes(folder_ / L"zorlo.param").value_or("").find("\"123\""),
-              std::string::npos);
 }
 
 // The capture window, beside the console, records F9 with the modifier held;

@@ -3,7 +3,6 @@
 #include "platform/win32/StartMenu.hpp"
 #include "platform/win32/WideText.hpp"
 #include "platform/win32/Win32ProcessStarter.hpp"
-#include "platform/win32/Win32Shell.hpp"
 #include "store/FileIo.hpp"
 #include "text/Failure.hpp"
 
@@ -131,13 +130,6 @@ TEST_F(ConsoleTest, AStartMenuShortcutIsListedAndLaunchedByName) {
     std::wstring here(MAX_PATH, L'\0');
     here.resize(GetCurrentDirectoryW(MAX_PATH, here.data()));
     EXPECT_EQ(report, L"cwd=" + here + L"\narg=alpha\narg=two words\n");
-}
-
-// The code of a file that is not there is 2; the engine words it.
-TEST(Shell, AMissingFileIsCodeTwo) {
-    TempFolder folder;
-    Win32Shell shell;
-    EXPECT_EQ(shell.open(fromWide(folder / L"missing.exe"), u"", u"\\"), 2);
 }
 
 // The prompt opens in the folder; a folder that is gone is refused with the
