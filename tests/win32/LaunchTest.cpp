@@ -87,13 +87,6 @@ std::vector<DWORD> startedPrompts() {
     return found;
 }
 
-TEST_F(ConsoleTest, MacroStartsTheProgramWithItsArgumentsInItsFolder) {
-    enter(L"macro mark " + (programFolder() / L"marker.exe").wstring());
-    const std::wstring report =
-        runMarker(folder_ / L"marker.txt", [&] { enter(L"mark alpha beta"); });
-    EXPECT_EQ(report, L"cwd=" + programFolder().wstring() + L"\narg=alpha\narg=beta\n");
-}
-
 // The shortcut itself is opened, with the words quoted as a macro's launch
 // quotes them, in the folder given; a shortcut that is gone is code 2.
 TEST(StartMenu, LaunchOpensTheShortcutWithTheWords) {
@@ -112,12 +105,17 @@ TEST(StartMenu, LaunchOpensTheShortcutWithTheWords) {
     EXPECT_EQ(apps.launch(app, {}, here), 2);
 }
 
-// A shortcut put in the Start menu while the console runs: `apps` lists it
-// once the menu is read again, and its name launches it with the words in the
+// A macro starts its program with the words in the program's folder. A
+// shortcut put in the Start menu while the console runs: `apps` lists it once
+// the menu is read again, and its name launches it with the words in the
 // console's own folder.
-TEST_F(ConsoleTest, AStartMenuShortcutIsListedAndLaunchedByName) {
-    TempFolder menu(startMenuFolders().front());
+TEST_F(ConsoleTest, MacrosAndStartMenuShortcutsStartTheirPrograms) {
     const std::wstring marker = (programFolder() / L"marker.exe").wstring();
+    enter(L"macro mark " + marker);
+    EXPECT_EQ(runMarker(folder_ / L"macro.txt", [&] { enter(L"mark alpha beta"); }),
+              L"cwd=" + programFolder().wstring() + L"\narg=alpha\narg=beta\n");
+
+    TempFolder menu(startMenuFolders().front());
     makeShortcut(menu.path() / L"Nested" / L"ZorloMarker.lnk", marker);
     const std::wstring listed = L"  ZorloMarker (" + marker + L")\r\n";
     for (int tries = 0; tries < 50 && !paneHas(listed); ++tries) {
