@@ -19,7 +19,15 @@ std::wstring runMarker(const std::filesystem::path& report, const std::function<
     SetEnvironmentVariableW(L"ZORLO_MARKER", report.c_str());
     launch();
     std::string bytes;
-    waitUntil([&] { return !(bytes = readFileBytes(report).value_or("")).empty(); }, 10000);
+    waitUntil(
+        [&] {
+            try {
+                bytes = readFileBytes(report).value_or("");
+            } catch (const Failure&) { // wine's rename may still hold the file a moment
+            }
+            return !bytes.empty();
+        },
+        10000);
     SetEnvironmentVariableW(L"ZORLO_MARKER", nullptr);
     return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
 }
