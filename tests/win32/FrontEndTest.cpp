@@ -11,18 +11,17 @@ namespace {
 class HeldKeys {
   public:
     explicit HeldKeys(const std::vector<int>& keys) {
-        GetKeyboardState(saved_);
-        BYTE state[256];
-        std::copy(std::begin(saved_), std::end(saved_), state);
+        GetKeyboardState(saved_.data());
+        auto state = saved_;
         for (const int key : keys) {
             state[key] = 0x80;
         }
-        SetKeyboardState(state);
+        SetKeyboardState(state.data());
     }
-    ~HeldKeys() { SetKeyboardState(saved_); }
+    ~HeldKeys() { SetKeyboardState(saved_.data()); }
 
   private:
-    BYTE saved_[256];
+    std::array<BYTE, 256> saved_;
 };
 
 // Left, top, width and height of a window's frame, or of a child in its parent.
