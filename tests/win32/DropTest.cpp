@@ -1,4 +1,4 @@
-#include "ConsoleFixture.hpp"
+#include "TestSupport.hpp"
 #include "ui/win32/InputBox.hpp"
 
 #include <shlobj.h>
@@ -8,7 +8,7 @@
 namespace zorlo::win32::testing {
 namespace {
 
-// One format that a drag source offers: its bytes, or (when `fails`) a
+// What a drag source offers: one format with its bytes, or (when `fails`) a
 // refusal of GetData after offering it.
 struct Offer {
     CLIPFORMAT format;
@@ -32,10 +32,10 @@ std::string files(const std::vector<std::wstring>& paths) {
     return bytes;
 }
 
-// A data object as a drag source hands it over, with its offers.
+// A data object as a drag source hands it over, with its offer.
 class TestData final : public IDataObject {
   public:
-    explicit TestData(std::vector<Offer> offers) : offers_(std::move(offers)) {}
+    explicit TestData(Offer offer) : offer_(std::move(offer)) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
         if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDataObject)) {
@@ -81,21 +81,18 @@ class TestData final : public IDataObject {
 
   private:
     const Offer* find(const FORMATETC& format) const {
-        for (const auto& offer : offers_) {
-            if (offer.format == format.cfFormat && (offer.medium & format.tymed) != 0) {
-                return &offer;
-            }
-        }
-        return nullptr;
+        const bool offered =
+            offer_.format == format.cfFormat && (offer_.medium & format.tymed) != 0;
+        return offered ? &offer_ : nullptr;
     }
-    std::vector<Offer> offers_;
+    Offer offer_;
 };
 
 class DropTest : public ConsoleTest {
   protected:
-    // Drops the offers as OLE does: enter, then drop, with the keys held at the drop.
-    DWORD drop(std::vector<Offer> offers, DWORD keys = 0) {
-        TestData data(std::move(offers));
+    // Drops the offer as OLE does: enter, then drop, with the keys held at the drop.
+    DWORD drop(Offer offer, DWORD keys = 0) {
+        TestData data(std::move(offer));
         IDropTarget& target = app_->dropTarget();
         DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
         EXPECT_EQ(target.DragEnter(&data, MK_LBUTTON | keys, POINTL{10, 10}, &effect), S_OK);
@@ -105,12 +102,23 @@ class DropTest : public ConsoleTest {
     }
 };
 
-TEST_F(DropTest, DroppedFilesBecomeMacrosNamedAfterThem) {
+// Files become macros named after them; text is read as Unicode or in the
+// code page. None of these drops asks for a name.
+TEST_F(DropTest, FilesAndTextBecomeMacros) {
+    WindowWatch unexpected(nameBox(),
+                           [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
     const std::wstring alpha = folder_ / L"alpha.txt";
     const std::wstring beta = folder_ / L"beta.doc";
-    EXPECT_EQ(drop({{CF_HDROP, files({alpha, beta})}}), DWORD(DROPEFFECT_COPY)); // never a move
+    EXPECT_EQ(drop({CF_HDROP, files({alpha, beta})}), DWORD(DROPEFFECT_COPY)); // never a move
+    const std::wstring unicode = L"http://www.example.com/\u00e9t\u00e9";
+    drop({CF_UNICODETEXT, std::string(reinterpret_cast<const char*>(unicode.c_str()),
+                                      (unicode.size() + 1) * sizeof(wchar_t))});
+    drop({CF_TEXT, std::string("www.zorlo.org/caf\xe9") + '\0'});
+    EXPECT_FALSE(unexpected.fired());
     enter(L"list");
     EXPECT_TRUE(paneHas(L"  alpha (" + alpha + L")\r\n  beta (" + beta + L")\r\n")) << pane();
+    EXPECT_TRUE(paneHas(L"  example (" + unicode + L")\r\n")) << pane();
+    EXPECT_TRUE(paneHas(L"  zorlo (www.zorlo.org/caf\u00e9)\r\n")) << pane();
 }
 
 // Ctrl asks for the name in a box beside the console; a cancelled box keeps
@@ -127,7 +135,7 @@ TEST_F(DropTest, CtrlDropAsksForTheNameBesideTheConsole) {
         SetDlgItemTextW(dialog, InputBox::kEntryId, L"mine");
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     });
-    drop({{CF_HDROP, files({report})}}, MK_CONTROL);
+    drop({CF_HDROP, files({report})}, MK_CONTROL);
     ASSERT_TRUE(box.fired());
     EXPECT_EQ(title, L"Macro Name");
     EXPECT_EQ(prompt, L"Macro name for " + report);
@@ -137,19 +145,6 @@ TEST_F(DropTest, CtrlDropAsksForTheNameBesideTheConsole) {
     EXPECT_EQ(placed.left - console.left, 7); // 100 twips
     EXPECT_EQ(placed.top - console.top, 7);
     EXPECT_TRUE(paneHas(L"  report added\r\n")) << pane();
-}
-
-TEST_F(DropTest, TextIsReadAsUnicodeOrInTheCodePage) {
-    WindowWatch unexpected(nameBox(),
-                           [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
-    const std::wstring unicode = L"http://www.example.com/\u00e9t\u00e9";
-    drop({{CF_UNICODETEXT, std::string(reinterpret_cast<const char*>(unicode.c_str()),
-                                       (unicode.size() + 1) * sizeof(wchar_t))}});
-    drop({{CF_TEXT, std::string("www.zorlo.org/caf\xe9") + '\0'}});
-    EXPECT_FALSE(unexpected.fired());
-    enter(L"list");
-    EXPECT_TRUE(paneHas(L"  example (" + unicode + L")\r\n")) << pane();
-    EXPECT_TRUE(paneHas(L"  zorlo (www.zorlo.org/caf\u00e9)\r\n")) << pane();
 }
 
 // Each format the console cannot use is named in its refusal.
@@ -165,14 +160,14 @@ TEST_F(DropTest, OtherFormatsAreRefusedByName) {
         {link, TYMED_HGLOBAL, L"link"},      {CF_RIFF, TYMED_HGLOBAL, L"unknown"},
     };
     for (const auto& each : cases) {
-        drop({{each.format, "x", each.medium}});
+        drop({each.format, "x", each.medium});
         EXPECT_TRUE(pane().ends_with(L"OLE Drop\r\n  Unsupported Format: " + each.label + L"\r\n>"))
             << pane();
     }
 }
 
 TEST_F(DropTest, DataThatCannotBeReadIsReportedAsOleError) {
-    drop({{CF_HDROP, "", TYMED_HGLOBAL, true}});
+    drop({CF_HDROP, "", TYMED_HGLOBAL, true});
     EXPECT_TRUE(paneHas(L"OLE Drop\r\n  OLE ERROR: ")) << pane();
     EXPECT_FALSE(app_->console().snapshot().oleDrop);
 }

@@ -37,15 +37,6 @@ std::wstring windowText(HWND window) {
     return text;
 }
 
-bool samePath(std::wstring a, std::wstring b) {
-    for (std::wstring* path : {&a, &b}) {
-        while (path->size() > 3 && path->back() == L'\\') {
-            path->pop_back();
-        }
-    }
-    return _wcsicmp(a.c_str(), b.c_str()) == 0;
-}
-
 void makeShortcut(const std::filesystem::path& shortcut, const std::filesystem::path& target) {
     std::filesystem::create_directories(shortcut.parent_path());
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
