@@ -27,13 +27,6 @@ class HistoryTest : public ::testing::Test {
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    History filled(const Entries& items) {
-        History history(file);
-        for (const auto& item : items) {
-            history.addHistory(item);
-        }
-        return history;
-    }
     static Entries entries(const History& history) {
         Entries out;
         for (std::size_t i = 1; i <= history.count(); ++i) {
@@ -48,20 +41,11 @@ class HistoryTest : public ::testing::Test {
 
 } // namespace
 
-// A load adds every line after the entries already there, repeats and all.
-// (The file's line ends and 8-bit text are the history_file and history_8bit
-// transcripts'.)
-TEST_F(HistoryTest, LoadAppendsEveryLineToTheEntries) {
-    writeFileBytes(file, "a\r\nb\r\na\r\nlast");
-    History history = filled({u"first"});
-    history.Load();
-    history.Load();
-    EXPECT_EQ(entries(history),
-              (Entries{u"first", u"a", u"b", u"a", u"last", u"a", u"b", u"a", u"last"}));
-}
-
 // The searches answered from the sorted entries against the walk from the
 // cursor, on random words: case variants, prefixes, wildcards, invalid patterns.
+// A load adds every line after the entries already there, repeats and all (the
+// file's line ends and 8-bit text are the history_file and history_8bit
+// transcripts').
 TEST_F(HistoryTest, SearchesGiveTheWalksAnswersCursorsAndFailures) {
     const auto outcome = [](auto&& call) -> std::string {
         try {
