@@ -76,20 +76,14 @@ TEST_P(TimerRest, RestingChangesNothingThatTheUserCanSee) {
     // The comparison means something only if the console really rested.
     EXPECT_GT(rests, 100);
     EXPECT_GT(wakes, 100);
+    // The tick that unloads after the exit command never rests.
+    resting.line(u"exit");
+    resting.console.timerTick();
+    EXPECT_FALSE(resting.console.timerMayRest());
+    EXPECT_EQ(resting.desk.log.count("unload"), 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, TimerRest, ::testing::Values(1u, 2u, 3u, 4u, 5u, 6u));
-
-TEST(TimerRestAfterExit, TheTickThatUnloadsNeverRests) {
-    ScratchFolder folder;
-    ConsoleSession s(folder.path());
-    s.console.timerTick();
-    EXPECT_TRUE(s.console.timerMayRest());
-    s.line(u"exit");
-    s.console.timerTick();
-    EXPECT_FALSE(s.console.timerMayRest());
-    EXPECT_EQ(s.desk.log.count("unload"), 1u);
-}
 
 } // namespace
 } // namespace zorlo::testing
