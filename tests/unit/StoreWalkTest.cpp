@@ -24,20 +24,12 @@ class Recorder : public StatusSink, public MessageSink {
     std::vector<Text> messages;
 };
 
-std::string shown(std::size_t n) {
-    return std::to_string(n);
-}
-std::string shown(bool b) {
-    return b ? "true" : "false";
-}
-std::string shown(const Text& t) {
-    return "\"" + toUtf8(t) + "\"";
-}
+using ::testing::PrintToString;
 
 // A call's result, or the failure it ended with, as one comparable line.
 template <typename Call> std::string outcome(Call&& call) {
     try {
-        return "= " + shown(call());
+        return "= " + PrintToString(call());
     } catch (const Failure& failure) {
         return "! " + toUtf8(failure.description());
     }
@@ -131,7 +123,8 @@ class StoreWalkTest : public ::testing::Test {
     void compareQueries(NameSource& source, const std::string& step) {
         const Text text = source.probe(ref);
         const std::size_t after = source.pick(ref.size() + 2);
-        const std::string where = step + " text " + shown(text) + " after " + shown(after);
+        const std::string where =
+            step + " text " + PrintToString(text) + " after " + PrintToString(after);
         EXPECT_EQ(outcome([&] { return getItem(list, text, engine); }),
                   outcome([&] { return reference::getItem(ref, text, walk); }))
             << where;
@@ -156,7 +149,7 @@ class StoreWalkTest : public ::testing::Test {
         const bool held = std::any_of(ref.begin(), ref.end(), [&value](const Bin& bin) {
             return equalsIgnoreCase(bin.VALUE, value);
         });
-        EXPECT_EQ(list.holdsValue(value), held) << where << " value " << shown(value);
+        EXPECT_EQ(list.holdsValue(value), held) << where << " value " << PrintToString(value);
         EXPECT_THROW(list.at(0), std::out_of_range) << where;
         EXPECT_THROW(list.at(ref.size() + 1), std::out_of_range) << where;
         if (!ref.empty()) {
@@ -179,7 +172,7 @@ class StoreWalkTest : public ::testing::Test {
                 Text walkedName = name;
                 const bool added = addItem(list, name, value, engine);
                 const bool walkedAdded = reference::addItem(ref, walkedName, value, walk);
-                ASSERT_EQ(added, walkedAdded) << step << " add " << shown(walkedName);
+                ASSERT_EQ(added, walkedAdded) << step << " add " << PrintToString(walkedName);
                 ASSERT_EQ(name, walkedName) << step;
             } else if (roll < 50 && !ref.empty()) {
                 // A rename sets the name as typed, capitals and all, anywhere.
