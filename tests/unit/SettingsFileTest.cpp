@@ -1,6 +1,5 @@
 #include "store/SettingsFile.hpp"
 #include "store/FileIo.hpp"
-#include "store/Store.hpp"
 #include "text/Failure.hpp"
 
 #include <gtest/gtest.h>
@@ -11,6 +10,9 @@
 
 using namespace zorlo;
 namespace fs = std::filesystem;
+
+// What a save writes, two quoted lines a pair with CR LF, is pinned byte for
+// byte by the transcripts' .after files (settings_round_trip, startup_first).
 
 namespace {
 
@@ -26,14 +28,6 @@ Fields readAll(const Text& content) {
 }
 
 } // namespace
-
-TEST(SettingsFileFormat, TwoQuotedLinesPerPairWithCrLf) {
-    BinList list;
-    list.append(Bin{u"ed", u"C:\\Tools\\editor.exe"});
-    list.append(Bin{u"", u""});
-    EXPECT_EQ(formatSettings(list), u"\"ed\"\r\n\"C:\\Tools\\editor.exe\"\r\n\"\"\r\n\"\"\r\n");
-    EXPECT_EQ(formatSettings(BinList{}), u"");
-}
 
 TEST(SettingsFileReader, IsLenient) {
     const std::vector<std::pair<Text, Fields>> cases = {
