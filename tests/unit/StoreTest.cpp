@@ -8,8 +8,6 @@ using namespace zorlo;
 
 namespace {
 
-using Names = std::vector<Text>;
-
 // The fixture stands in for the status line.
 class StoreTest : public ::testing::Test, public StatusSink {
   protected:
@@ -28,7 +26,7 @@ class StoreTest : public ::testing::Test, public StatusSink {
 // transcript's; adds in any order, the walk comparison's in StoreWalkTest.)
 TEST_F(StoreTest, AddReplacesByPatternLowercasesAndReportsFailures) {
     struct Case {
-        Names before;
+        std::vector<Text> before;
         Text name;
         Text lowered; // the caller's variable afterwards
         Text error;   // empty when the add succeeds
