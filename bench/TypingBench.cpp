@@ -85,7 +85,11 @@ class TimedEvents : public ConsoleEvents {
     void timerTick() override { console_.timerTick(); }
     bool timerMayRest() const override { return console_.timerMayRest(); }
     void togglePressed() override { console_.togglePressed(); }
+    void hotkeyBound(const Text& trigger) override { console_.hotkeyBound(trigger); }
     void hideAfterStart() override { console_.hideAfterStart(); }
+    void applicationsRead(std::vector<Application> apps) override {
+        console_.applicationsRead(std::move(apps));
+    }
 
     double seconds = 0;
 
@@ -112,9 +116,10 @@ struct QtConsole {
     }
     Desktop desktop() {
         Desktop d = desk.desktop();
-        return Desktop{area,       d.label, d.window,        d.dialogs,
-                       d.pump,     d.shell, d.processes,     d.files,
-                       d.keyboard, d.sound, d.captureWindow, d.settingsFolder};
+        return Desktop{area,           d.label,         d.window,        d.dialogs,
+                       d.pump,         d.shell,         d.processes,     d.files,
+                       d.keyboard,     d.sound,         d.captureWindow, d.hotkeys,
+                       d.applications, d.settingsFolder};
     }
     // Without the console the widget takes keys as a plain text box.
     void attach(bool engine) {
