@@ -5,9 +5,46 @@
 #include "ui/QtDroppedData.hpp"
 
 #include <QMimeData>
+#include <QTextBlock>
+#include <QTextBoundaryFinder>
 #include <QTimer>
 
 namespace zorlo {
+
+namespace {
+
+// A paragraph holding a longer stretch than this with no place to break a
+// line at is laid out breaking anywhere. Below it, breaking at words first
+// costs a few milliseconds more per layout; above it, the cost grows with the
+// square of the stretch (Qt looks for the end of the word again on every line).
+constexpr int kLongRun = 10000;
+
+// Whether the text holds more than kLongRun characters in a row where the
+// line breaking rules allow no break. Blanks are looked for first, as that
+// is cheap and ordinary text has them every few characters.
+bool hasLongRun(const QString& text) {
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !text[i].isSpace()) {
+            continue;
+        }
+        if (i - start > kLongRun) {
+            QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text.constData() + start,
+                                       i - start);
+            qsizetype last = 0;
+            for (qsizetype at = breaks.toNextBoundary(); at != -1; at = breaks.toNextBoundary()) {
+                if (at - last > kLongRun) {
+                    return true;
+                }
+                last = at;
+            }
+        }
+        start = i + 1;
+    }
+    return false;
+}
+
+} // namespace
 
 CliTextEdit::CliTextEdit(const KeyTranslator& keys, QWidget* parent, ActivityLog& log)
     : QPlainTextEdit(parent), keys_(keys), log_(log) {
@@ -19,9 +56,41 @@ CliTextEdit::CliTextEdit(const KeyTranslator& keys, QWidget* parent, ActivityLog
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // The document announces a change before it lays the changed text out, so
+    // the wrap mode is right by the time that layout runs.
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int from, int /*removed*/, int added) { followLongRuns(from, added); });
     // Undo would bring back program output piecemeal behind the engine's back.
     setUndoRedoEnabled(false);
     setAcceptDrops(true);
+}
+
+// Breaking at words with breaking anywhere as the fallback takes time that
+// grows with the square of a stretch without a break opportunity (a pasted
+// blob or address): 200,000 such characters take seconds. While the pane
+// holds such a stretch, every line breaks where the width runs out instead.
+// The stretch breaks where it did; the text beside it, and any other line
+// wider than the pane, breaks inside words until the stretch is gone.
+void CliTextEdit::followLongRuns(int from, int added) {
+    const QTextDocument* text = document();
+    if (wordWrapMode() != QTextOption::WrapAnywhere) {
+        // Only the paragraphs just written can have brought a long stretch in.
+        for (QTextBlock block = text->findBlock(from);
+             block.isValid() && block.position() <= from + added; block = block.next()) {
+            if (block.length() > kLongRun && hasLongRun(block.text())) {
+                setWordWrapMode(QTextOption::WrapAnywhere);
+                return;
+            }
+        }
+        return;
+    }
+    for (QTextBlock block = text->begin(); block.isValid(); block = block.next()) {
+        if (block.length() > kLongRun && hasLongRun(block.text())) {
+            return;
+        }
+    }
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
 void CliTextEdit::keyPressEvent(QKeyEvent* event) {

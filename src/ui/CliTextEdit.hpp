@@ -36,6 +36,8 @@ class CliTextEdit : public QPlainTextEdit {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    void followLongRuns(int from, int added);
+
     const KeyTranslator& keys_;
     ActivityLog& log_;
     ConsoleEvents* events_ = nullptr;

@@ -21,9 +21,12 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextDocumentLayout>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <fstream>
 #include <functional>
@@ -226,6 +229,36 @@ class AdapterTest : public QObject {
         QCOMPARE(area->caret(), 5);
         area->setText(u"one\rtwo\nthree");
         QCOMPARE(area->text(), Text(u"one\r\ntwo\r\nthree"));
+    }
+
+    // Output wraps after a blank. A stretch with no blank is shown whole,
+    // broken where the width runs out; once it is gone, output wraps after
+    // blanks again.
+    void linesWrapAtBlanksAndAStretchWithoutBlanksWrapsToo() {
+        window->resize(400, 300);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QString words =
+            QStringLiteral("one two three four five six seven eight nine ten ").repeated(12);
+        const QString stretch = QStringLiteral("\r\n>") + QString(30000, QLatin1Char('x'));
+        for (const QString& tail : {QString(), stretch, QString()}) {
+            area->setText((words + tail).toStdU16String());
+            const QTextDocument& document = *window->txtCLI().document();
+            const QTextBlock last = document.lastBlock();
+            qobject_cast<QPlainTextDocumentLayout*>(document.documentLayout())
+                ->ensureBlockLayout(last);
+            const QTextLayout& shown = *last.layout();
+            QVERIFY(shown.lineCount() > 2);
+            int next = 0;
+            for (int i = 0; i < shown.lineCount(); ++i) {
+                const QTextLine line = shown.lineAt(i);
+                QCOMPARE(line.textStart(), next);
+                QVERIFY(line.naturalTextWidth() <= line.width());
+                QVERIFY(i == 0 || !tail.isEmpty() || last.text()[next - 1] == QLatin1Char(' '));
+                next += line.textLength();
+            }
+            QCOMPARE(next, last.length() - 1);
+        }
     }
 
     // The reads of a part and the cut of the start reach into the widget's
