@@ -137,7 +137,7 @@ void dispatch(benchmark::State& state) {
     // each argument is replaced by its macro's value.
     Text line;
     for (std::size_t i = 0; i <= 10; ++i) {
-        Text name = session.console.macroList().at(1 + (i * 7919) % kBig).NAME;
+        Text name(session.console.macroList().at(1 + (i * 7919) % kBig).NAME);
         for (auto& c : name) {
             c = upperCase(c);
         }

@@ -66,8 +66,8 @@ std::vector<bench::Pair> inSavedOrder(const std::vector<bench::Pair>& pairs) {
     BinList list;
     readSettingsInto(bench::settingsText(pairs), list, quiet);
     std::vector<bench::Pair> saved;
-    for (const Bin& bin : list) {
-        saved.push_back({bin.NAME, bin.VALUE});
+    for (const BinView bin : list) {
+        saved.push_back({Text(bin.NAME), Text(bin.VALUE)});
     }
     return saved;
 }

@@ -65,7 +65,7 @@ bool sameList(const BinList& a, const reference::List& b) {
         return false;
     }
     std::size_t i = 0;
-    for (const Bin& bin : a) {
+    for (const BinView bin : a) {
         if (bin.NAME != b[i].NAME || bin.VALUE != b[i].VALUE) {
             return false;
         }
@@ -146,7 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(ended == walkedEnded && (ended || firstWhole == walkedWhole) && sameList(first, walked),
           "the load differs from adding its pairs one by one with the walks");
     compareLookups(first, walked);
-    for (const Bin& bin : first) {
+    for (const BinView bin : first) {
         check(fitsSettingsFormat(bin.NAME) && fitsSettingsFormat(bin.VALUE),
               "the load stored a pair the format cannot hold: " + shown(bin.NAME) + " = " +
                   shown(bin.VALUE));
@@ -155,7 +155,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const Text written = decodeFileBytes(encodeFileText(formatSettings(first)));
     SettingsReader raw(written);
-    for (const Bin& bin : first) {
+    for (const BinView bin : first) {
         check(!raw.atEnd() && raw.readField() == bin.NAME,
               "name " + shown(bin.NAME) + " not read back");
         check(!raw.atEnd() && raw.readField() == bin.VALUE,

@@ -124,7 +124,7 @@ void Console::runLaunchPath() {
         argText = buildArgText();
         // A word that matches several names launches the first of them, once.
         if (const std::size_t match = findItem(macros, args[1])) {
-            const Text target = macros.at(match).VALUE;
+            const Text target(macros.at(match).VALUE);
             launchResult = execute(args[1], target, argText);
         } else if (const std::size_t app = appNamed(apps_, args[1])) {
             // An installed application answers where no macro does: it is

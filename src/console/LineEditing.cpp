@@ -170,7 +170,7 @@ void Console::completionStep() {
     if (complIndex < static_cast<int>(macros.count())) {
         if (const std::size_t pos =
                 findPrefixMatch(macros, w, static_cast<std::size_t>(std::max(complIndex, 0)))) {
-            const Text name = macros.at(pos).NAME;
+            const Text name(macros.at(pos).NAME);
             pendingLine = prefix + quoteWord(name);
             d_.label.setCaption(u"'" + name + u"' from MACROS");
             complIndex = static_cast<int>(pos);

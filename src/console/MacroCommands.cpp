@@ -10,11 +10,14 @@
 
 namespace zorlo {
 
-void appendListing(Text& listing, const Bin& bin) {
+void appendListing(Text& listing, BinView bin) {
     if (!listing.empty()) {
         listing += CRLF;
     }
-    listing += bin.NAME + u" (" + bin.VALUE + u")";
+    listing += bin.NAME;
+    listing += u" (";
+    listing += bin.VALUE;
+    listing += u")";
 }
 
 Text nameFromUrl(TextView text) {
@@ -91,7 +94,7 @@ void Console::listMacros(const Text& pattern) {
 }
 
 bool Console::findMacros(const Text& pattern, bool show) {
-    const auto holds = [&pattern](const Bin& bin) {
+    const auto holds = [&pattern](BinView bin) {
         return findIgnoreCase(bin.VALUE, pattern) != TextView::npos ||
                findIgnoreCase(bin.NAME, pattern) != TextView::npos;
     };

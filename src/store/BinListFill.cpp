@@ -21,20 +21,20 @@ bool BinList::Filler::goesAtEnd(TextView name) const {
     bool held = false;
     list_.names_.forEach(
         static_cast<std::uint32_t>(binlist::foldHash(name)),
-        [&](const Node* node) { held = held || equalsIgnoreCase(node->bin.NAME, name); });
+        [&](const Node* node) { held = held || equalsIgnoreCase(node->name(), name); });
     // No name orders after this one when the greatest does not: a name that
     // does is at most the greatest in compareOrder's order, so the greatest
     // beats the new name at the same place or sooner.
-    return !held && (maxOrder_ == nullptr || !orderKeyGreater(maxOrder_->bin.NAME, name));
+    return !held && (maxOrder_ == nullptr || !orderKeyGreater(maxOrder_->name(), name));
 }
 
-void BinList::Filler::append(Bin bin) {
-    Node* node = list_.make(std::move(bin));
+void BinList::Filler::append(TextView name, TextView value) {
+    Node* node = list_.make(name, value, true);
     list_.link(node);
     nodes_.push_back(node);
     if (maxOrder_ == nullptr || node->orderHead > maxOrder_->orderHead ||
         (node->orderHead == maxOrder_->orderHead &&
-         binlist::compareOrder(node->bin.NAME, maxOrder_->bin.NAME) > 0)) {
+         binlist::compareOrder(node->name(), maxOrder_->name()) > 0)) {
         maxOrder_ = node;
     }
 }

@@ -92,10 +92,11 @@ Head foldHead(TextView name) {
 namespace zorlo {
 
 void BinList::Node::renamed() {
-    orderHead = binlist::orderHead(bin.NAME);
-    foldHead = binlist::foldHead(bin.NAME);
-    plain = isPlainName(bin.NAME);
-    nameHash = static_cast<std::uint32_t>(binlist::foldHash(bin.NAME));
+    const TextView text = name();
+    orderHead = binlist::orderHead(text);
+    foldHead = binlist::foldHead(text);
+    plain = isPlainName(text);
+    nameHash = static_cast<std::uint32_t>(binlist::foldHash(text));
 }
 
 } // namespace zorlo

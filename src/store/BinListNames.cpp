@@ -33,7 +33,7 @@ std::size_t BinList::findSameName(TextView name, std::size_t after) const {
     }
     std::size_t best = 0;
     names_.forEach(static_cast<std::uint32_t>(binlist::foldHash(name)), [&](const Node* node) {
-        if (equalsIgnoreCase(node->bin.NAME, name)) {
+        if (equalsIgnoreCase(node->name(), name)) {
             const std::size_t position = positionOf(node);
             if (position > after && (best == 0 || position < best)) {
                 best = position;

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace zorlo {
@@ -53,8 +54,21 @@ Head foldHead(TextView name);
 
 } // namespace binlist
 
+// A pair's texts in one block: the name's and the value's sizes, then their
+// characters.
+namespace binlist {
+constexpr std::size_t kTextsHeader = 2 * sizeof(std::uint32_t) / sizeof(char16_t);
+
+inline std::uint32_t textSize(const char16_t* texts, std::size_t which) {
+    std::uint32_t size = 0;
+    std::memcpy(&size, texts + which * sizeof(size) / sizeof(char16_t), sizeof(size));
+    return size;
+}
+} // namespace binlist
+
 struct alignas(64) BinList::Node {
-    Node(Bin pair, std::uint32_t rank) : priority(rank), bin(std::move(pair)) {
+    Node(char16_t* pairTexts, bool ownTexts, std::uint32_t rank)
+        : priority(rank), heapTexts(ownTexts), texts(pairTexts) {
         renamed();
         maxOrderHead = orderHead;
         minFoldHead = foldHead;
@@ -63,6 +77,13 @@ struct alignas(64) BinList::Node {
     }
 
     void renamed();
+
+    TextView name() const { return {texts + binlist::kTextsHeader, binlist::textSize(texts, 0)}; }
+    TextView value() const {
+        return {texts + binlist::kTextsHeader + binlist::textSize(texts, 0),
+                binlist::textSize(texts, 1)};
+    }
+    BinView view() const { return {name(), value()}; }
 
     // What a descent reads comes first, within one cache line.
     Node* left = nullptr;
@@ -84,8 +105,11 @@ struct alignas(64) BinList::Node {
     std::uint32_t nameHash = 0;
     std::uint32_t valueHash = 0;
     bool plain = true;
-    Bin bin;
+    bool heapTexts; // a block of its own, else one of the list's text blocks
+    char16_t* texts;
 };
+// Two cache lines, the first holding what a descent reads.
+static_assert(sizeof(BinList::Node) == 128);
 
 template <typename Visit> void BinList::Table::forEach(std::uint32_t hash, Visit&& visit) const {
     if (slots_.empty()) {

@@ -1,44 +1,91 @@
-// BinList's node pool. Nodes come from blocks of the list's own: a load makes
-// one node per pair, and taking each from the general heap costs more than the
-// rest of the add. Invariant: every node slot of every block is exactly one of
-// a live node of the tree, a spare (on the chain from spare_, its storage
-// holding the next spare's address), or unused room at the end of the last
-// block (blockRoom_ of them).
+// BinList's node pool and its pairs' texts. Nodes come from blocks of the
+// list's own: a load makes one node per pair, and taking each from the general
+// heap costs more than the rest of the add. Invariant: every node slot of every
+// block is exactly one of a live node of the tree, a spare (on the chain from
+// spare_, its storage holding the next spare's address), or unused room at the
+// end of the last block (blockRoom_ of them). A node's texts are a heap block
+// of its own (heapTexts), freed with it, or a piece of a text block, which
+// stays until the list is cleared.
 
 #include "store/BinListNode.hpp"
 
+#include <cstring>
+#include <limits>
 #include <new>
+#include <stdexcept>
 
 namespace zorlo {
 
 namespace {
 constexpr std::size_t kFirstBlock = 8;
 constexpr std::size_t kLargestBlock = 4096;
+// 128 KiB: a load of 100,000 pairs takes about a hundred.
+constexpr std::size_t kTextBlock = std::size_t{64} * 1024;
 
 std::size_t blockSize(std::size_t index) {
     return std::min(kFirstBlock << std::min<std::size_t>(index, 20), kLargestBlock);
 }
 } // namespace
 
-BinList::Node* BinList::make(Bin bin) {
-    const std::uint32_t rank = nextPriority();
-    if (spare_ != nullptr) {
-        Node* memory = spare_;
-        spare_ = *std::launder(reinterpret_cast<Node**>(memory));
-        return new (memory) Node(std::move(bin), rank);
+char16_t* BinList::keepTexts(TextView name, TextView value, bool shared) {
+    if (name.size() > std::numeric_limits<std::uint32_t>::max() ||
+        value.size() > std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("BinList: a name or value too long to keep");
     }
-    if (blockRoom_ == 0) {
+    const std::size_t size = binlist::kTextsHeader + name.size() + value.size();
+    char16_t* texts = nullptr;
+    if (!shared) {
+        texts = new char16_t[size];
+    } else if (size > kTextBlock) {
+        // A block of its own; what was left of the last block goes unused.
+        textBlocks_.push_back(std::make_unique_for_overwrite<char16_t[]>(size));
+        texts = textBlocks_.back().get();
+        textRoom_ = 0;
+    } else {
+        if (textRoom_ < size) {
+            textBlocks_.push_back(std::make_unique_for_overwrite<char16_t[]>(kTextBlock));
+            textRoom_ = kTextBlock;
+        }
+        texts = textBlocks_.back().get() + (kTextBlock - textRoom_);
+        textRoom_ -= size;
+    }
+    const std::uint32_t sizes[] = {static_cast<std::uint32_t>(name.size()),
+                                   static_cast<std::uint32_t>(value.size())};
+    std::memcpy(texts, sizes, sizeof(sizes));
+    std::copy(name.begin(), name.end(), texts + binlist::kTextsHeader);
+    std::copy(value.begin(), value.end(), texts + binlist::kTextsHeader + name.size());
+    return texts;
+}
+
+void BinList::dropTexts(Node* node) {
+    if (node->heapTexts) {
+        delete[] node->texts;
+    }
+}
+
+BinList::Node* BinList::make(TextView name, TextView value, bool shared) {
+    // Room for the node first: texts kept for a node that then finds no room
+    // would be lost.
+    if (spare_ == nullptr && blockRoom_ == 0) {
         const std::size_t size = blockSize(blocks_.size());
+        blocks_.reserve(blocks_.size() + 1);
         blocks_.push_back(static_cast<Node*>(
             ::operator new (sizeof(Node) * size, std::align_val_t{alignof(Node)})));
         blockRoom_ = size;
     }
-    Node* memory = blocks_.back() + (blockSize(blocks_.size() - 1) - blockRoom_);
-    --blockRoom_;
-    return new (memory) Node(std::move(bin), rank);
+    char16_t* texts = keepTexts(name, value, shared);
+    Node* memory = spare_;
+    if (memory != nullptr) {
+        spare_ = *std::launder(reinterpret_cast<Node**>(memory));
+    } else {
+        memory = blocks_.back() + (blockSize(blocks_.size() - 1) - blockRoom_);
+        --blockRoom_;
+    }
+    return new (memory) Node(texts, !shared, nextPriority());
 }
 
 void BinList::destroy(Node* node) {
+    dropTexts(node);
     node->~Node();
     // The storage then holds only the link to the next spare node.
     new (static_cast<void*>(node)) Node*(spare_);
@@ -52,6 +99,8 @@ void BinList::releaseBlocks() {
     }
     blocks_.clear();
     blockRoom_ = 0;
+    textBlocks_.clear();
+    textRoom_ = 0;
 }
 
 } // namespace zorlo

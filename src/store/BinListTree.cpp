@@ -22,18 +22,17 @@ using binlist::kHeadKeys;
 namespace {
 
 bool orderAbove(Head headA, const BinList::Node* a, Head headB, const BinList::Node* b) {
-    return headA != headB ? headA > headB : binlist::compareOrder(a->bin.NAME, b->bin.NAME) > 0;
+    return headA != headB ? headA > headB : binlist::compareOrder(a->name(), b->name()) > 0;
 }
 
 int foldOrder(Head headA, const BinList::Node* a, Head headB, const BinList::Node* b) {
-    return headA != headB ? (headA < headB ? -1 : 1)
-                          : binlist::compareFold(a->bin.NAME, b->bin.NAME);
+    return headA != headB ? (headA < headB ? -1 : 1) : binlist::compareFold(a->name(), b->name());
 }
 
 } // namespace
 
-const Bin& BinList::const_iterator::operator*() const {
-    return node_->bin;
+BinView BinList::const_iterator::operator*() const {
+    return node_->view();
 }
 
 BinList::const_iterator& BinList::const_iterator::operator++() {
@@ -58,8 +57,8 @@ BinList::~BinList() {
 }
 
 BinList::BinList(const BinList& other) : BinList() {
-    for (const Bin& bin : other) {
-        append(bin);
+    for (const BinView bin : other) {
+        insertBefore(end(), bin);
     }
 }
 
@@ -76,7 +75,9 @@ BinList::BinList(BinList&& other) noexcept
       values_(std::exchange(other.values_, {})),
       valuesBuilt_(std::exchange(other.valuesBuilt_, false)), random_(other.random_),
       blocks_(std::exchange(other.blocks_, {})), blockRoom_(std::exchange(other.blockRoom_, 0)),
-      spare_(std::exchange(other.spare_, nullptr)) {}
+      spare_(std::exchange(other.spare_, nullptr)),
+      textBlocks_(std::exchange(other.textBlocks_, {})),
+      textRoom_(std::exchange(other.textRoom_, 0)) {}
 
 BinList& BinList::operator=(BinList&& other) noexcept {
     if (this != &other) {
@@ -89,6 +90,8 @@ BinList& BinList::operator=(BinList&& other) noexcept {
         blocks_ = std::exchange(other.blocks_, {});
         blockRoom_ = std::exchange(other.blockRoom_, 0);
         spare_ = std::exchange(other.spare_, nullptr);
+        textBlocks_ = std::exchange(other.textBlocks_, {});
+        textRoom_ = std::exchange(other.textRoom_, 0);
     }
     return *this;
 }
@@ -135,8 +138,8 @@ BinList::Node* BinList::checkedNodeAt(std::size_t position, const char* failure)
     return node;
 }
 
-const Bin& BinList::at(std::size_t position) const {
-    return checkedNodeAt(position, "BinList::at: no such position")->bin;
+BinView BinList::at(std::size_t position) const {
+    return checkedNodeAt(position, "BinList::at: no such position")->view();
 }
 
 BinList::const_iterator BinList::begin() const {
@@ -151,17 +154,24 @@ BinList::const_iterator BinList::iteratorAt(std::size_t position) const {
     return const_iterator(position == 0 ? nullptr : nodeAt(position));
 }
 
-void BinList::setValue(std::size_t position, Text value) {
+void BinList::setTexts(Node* node, TextView name, TextView value) {
+    char16_t* texts = keepTexts(name, value, false);
+    dropTexts(node);
+    node->texts = texts;
+    node->heapTexts = true;
+}
+
+void BinList::setValue(std::size_t position, TextView value) {
     Node* node = checkedNodeAt(position, "BinList::at: no such position");
     unlink(node);
-    node->bin.VALUE = std::move(value);
+    setTexts(node, node->name(), value);
     link(node);
 }
 
-void BinList::setName(std::size_t position, Text name) {
+void BinList::setName(std::size_t position, TextView name) {
     Node* node = checkedNodeAt(position, "BinList::at: no such position");
     unlink(node);
-    node->bin.NAME = std::move(name);
+    setTexts(node, name, node->value());
     node->renamed();
     link(node);
     pullToRoot(node);
@@ -240,15 +250,15 @@ std::uint32_t BinList::nextPriority() {
     return static_cast<std::uint32_t>(random_ >> 32);
 }
 
-void BinList::insertBefore(std::size_t position, Bin bin) {
+void BinList::insertBefore(std::size_t position, BinView bin) {
     if (position == 0 || position > count() + 1) {
         throw std::out_of_range("BinList::insertBefore: no such position");
     }
-    insertBefore(iteratorAt(position), std::move(bin));
+    insertBefore(iteratorAt(position), bin);
 }
 
-void BinList::insertBefore(const_iterator where, Bin bin) {
-    Node* node = make(std::move(bin));
+void BinList::insertBefore(const_iterator where, BinView bin) {
+    Node* node = make(bin.NAME, bin.VALUE, false);
     link(node);
     // The new node becomes a leaf right before `where` (or after the last node).
     Node* at = const_cast<Node*>(where.node_);
@@ -349,6 +359,7 @@ void BinList::clear() {
             node = left;
         } else {
             Node* right = node->right;
+            dropTexts(node);
             node->~Node();
             node = right;
         }
@@ -389,7 +400,7 @@ BinList::const_iterator BinList::findOrderPlace(TextView name) const {
         if (head != least) {
             return head > least;
         }
-        return holder->bin.NAME.empty() || orderKeyGreater(holder->bin.NAME, name);
+        return holder->name().empty() || orderKeyGreater(holder->name(), name);
     };
     if (!after(root_->maxOrderHead, root_->maxOrder)) {
         return end();
@@ -453,10 +464,10 @@ std::size_t BinList::findPrefix(TextView word, std::size_t after) const {
         root_, 0, after,
         [&](const Node* subtree) {
             return subtree->maxFoldHead >= low && subtree->minFoldHead <= high &&
-                   binlist::comparePrefix(subtree->maxFold->bin.NAME, word) >= 0 &&
-                   binlist::comparePrefix(subtree->minFold->bin.NAME, word) <= 0;
+                   binlist::comparePrefix(subtree->maxFold->name(), word) >= 0 &&
+                   binlist::comparePrefix(subtree->minFold->name(), word) <= 0;
         },
-        [word](const Node* node) { return binlist::beginsWith(node->bin.NAME, word); });
+        [word](const Node* node) { return binlist::beginsWith(node->name(), word); });
 }
 
 std::size_t BinList::nextWildName(std::size_t after) const {

@@ -10,7 +10,7 @@ namespace zorlo {
 
 void BinList::linkValue(Node* node) const {
     if (valuesBuilt_) {
-        node->valueHash = static_cast<std::uint32_t>(binlist::foldHash(node->bin.VALUE));
+        node->valueHash = static_cast<std::uint32_t>(binlist::foldHash(node->value()));
         values_.insert(node->valueHash, node);
     }
 }
@@ -30,7 +30,7 @@ bool BinList::holdsValue(TextView text) const {
     }
     bool held = false;
     values_.forEach(static_cast<std::uint32_t>(binlist::foldHash(text)), [&](const Node* node) {
-        held = held || equalsIgnoreCase(node->bin.VALUE, text);
+        held = held || equalsIgnoreCase(node->value(), text);
     });
     return held;
 }

@@ -62,10 +62,12 @@ bool readSettingsInto(Text content, BinList& list, StatusSink& status) {
     // merge; from there on pairs go in one at a time.
     BinList::Filler filler(list);
     bool filling = list.empty();
+    Text name;
+    Text value;
     while (!reader.atEnd()) {
-        Text name = reader.readField();
+        reader.readField(name);
         const bool nameFits = reader.lastQuoted();
-        Text value = reader.readField();
+        reader.readField(value);
         const bool empty = filling ? filler.count() == 0 : list.empty();
         // Quoted fields fit the format by the way they were read; only an
         // unquoted one, or the first pair's name, needs the whole check.
@@ -78,14 +80,14 @@ bool readSettingsInto(Text content, BinList& list, StatusSink& status) {
         if (filling) {
             lowerAsciiLetters(name);
             if (filler.goesAtEnd(name)) {
-                filler.append(Bin{std::move(name), std::move(value)});
+                filler.append(name, value);
                 continue;
             }
             filler.finish();
             filling = false;
         }
         const std::size_t before = list.count();
-        if (!addItem(list, name, std::move(value), status) || list.count() == before) {
+        if (!addItem(list, name, value, status) || list.count() == before) {
             whole = false;
         }
     }
@@ -118,13 +120,18 @@ void SettingsReader::skipLineEnd() {
 }
 
 Text SettingsReader::readField() {
+    Text field;
+    readField(field);
+    return field;
+}
+
+void SettingsReader::readField(Text& field) {
     if (atEnd()) {
         throw Failure(u"Input past end of file");
     }
     while (pos_ < text_.size() && (text_[pos_] == u' ' || text_[pos_] == u'\t')) {
         ++pos_;
     }
-    Text field;
     const std::size_t start = pos_;
     quoted_ = pos_ < text_.size() && text_[pos_] == u'"';
     if (quoted_) {
@@ -151,7 +158,6 @@ Text SettingsReader::readField() {
     } else {
         skipLineEnd();
     }
-    return field;
 }
 
 } // namespace zorlo

@@ -36,6 +36,9 @@ class SettingsReader {
     bool atEnd() const;
     // Throws Failure when the file has already ended.
     Text readField();
+    // The same into a text whose room is kept from field to field, so that a
+    // load allocates nothing for each one.
+    void readField(Text& field);
     // Whether the field last read was quoted: it then ended at its quote or
     // its line's end, so it holds neither a double quote nor a line break.
     bool lastQuoted() const { return quoted_; }

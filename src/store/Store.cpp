@@ -65,18 +65,18 @@ std::size_t findPrefixMatch(const BinList& list, TextView word, std::size_t afte
 Text getItem(const BinList& list, TextView pattern, MessageSink& dialogs) {
     try {
         const std::size_t position = findItem(list, pattern);
-        return position == 0 ? Text() : list.at(position).VALUE;
+        return position == 0 ? Text() : Text(list.at(position).VALUE);
     } catch (const Failure&) {
         dialogs.messageBox(u"Cannot get item: " + Text(pattern), Text(kAppTitle));
         return {};
     }
 }
 
-bool addItem(BinList& list, Text& name, Text value, StatusSink& status) {
+bool addItem(BinList& list, Text& name, TextView value, StatusSink& status) {
     lowerAsciiLetters(name);
     try {
         if (const std::size_t same = findItem(list, name)) {
-            list.setValue(same, std::move(value));
+            list.setValue(same, value);
             return true;
         }
         // The insertion walk compares with every pair up to the first greater
@@ -86,7 +86,7 @@ bool addItem(BinList& list, Text& name, Text value, StatusSink& status) {
         if (place != list.end()) {
             orderKeyGreater(place->NAME, name);
         }
-        list.insertBefore(place, Bin{name, std::move(value)});
+        list.insertBefore(place, BinView{name, value});
         return true;
     } catch (const Failure& failure) {
         status.stat(u"Error adding " + name + u": " + failure.description());

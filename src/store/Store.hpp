@@ -17,11 +17,11 @@ Text getItem(const BinList& list, TextView pattern, MessageSink& dialogs);
 // pair whose NAME matches that name as a pattern, or inserts a new pair at its
 // place in order-key order. A failure is reported as "Error adding ..." and
 // gives false, leaving the list as it was.
-bool addItem(BinList& list, Text& name, Text value, StatusSink& status);
+bool addItem(BinList& list, Text& name, TextView value, StatusSink& status);
 
 // Adds the pair to a listing as "NAME (VALUE)", a line break before every
 // line but the first: how list, find and listparams show pairs.
-void appendListing(Text& listing, const Bin& bin);
+void appendListing(Text& listing, BinView bin);
 
 // The store's walks, answered from the list's index where the text or
 // pattern allows it and by walking where it does not, with the walk's results

@@ -108,8 +108,8 @@ class ConsoleSession {
     Text macro(TextView name) const {
         const BinList& macros = console.macroList();
         const auto it = std::find_if(macros.begin(), macros.end(),
-                                     [name](const Bin& bin) { return bin.NAME == name; });
-        return it == macros.end() ? Text(u"(no such macro)") : it->VALUE;
+                                     [name](BinView bin) { return bin.NAME == name; });
+        return it == macros.end() ? Text(u"(no such macro)") : Text(it->VALUE);
     }
 
     FakeDesktop desk;

@@ -64,7 +64,7 @@ TEST_F(StoreTest, AddReplacesByPatternLowercasesAndReportsFailures) {
         EXPECT_EQ(name, c.lowered);
         Text after;
         for (const auto& bin : list) {
-            after += (after.empty() ? u"" : u", ") + bin.NAME + u"=" + bin.VALUE;
+            after += (after.empty() ? u"" : u", ") + Text(bin.NAME) + u"=" + Text(bin.VALUE);
         }
         EXPECT_EQ(after, c.after);
         if (c.error.empty()) {

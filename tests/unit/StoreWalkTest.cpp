@@ -38,7 +38,7 @@ template <typename Call> std::string outcome(Call&& call) {
 // The store's list or the reference's, pair by pair.
 template <typename List> std::string dump(const List& list) {
     std::string out;
-    for (const Bin& bin : list) {
+    for (const auto& bin : list) {
         out += toUtf8(bin.NAME) + "=" + toUtf8(bin.VALUE) + "\n";
     }
     return out;
