@@ -105,15 +105,19 @@ class BinList {
         // Whether addItem would put a pair of this (lowercased) name at the end
         // as a pair of its own: the name is not empty, holds no wildcard, is
         // held by no pair yet, and no pair's name orders after it.
-        bool goesAtEnd(TextView name) const;
+        bool goesAtEnd(TextView name);
         // Only for a name that goesAtEnd.
         void append(TextView name, TextView value);
         // Makes the list hold the pairs appended so far; later calls do nothing.
         void finish();
 
       private:
+        // Puts the nodes appended since the last call into the name index.
+        void linkAppended();
+
         BinList& list_;
         std::vector<Node*> nodes_;
+        std::size_t linked_ = 0;         // nodes_ before this are in the name index
         const Node* maxOrder_ = nullptr; // the greatest name so far in compareOrder's order
         bool finished_ = false;
     };
@@ -145,6 +149,8 @@ class BinList {
     class Table {
       public:
         void insert(std::uint32_t hash, Node* node);
+        // Asks for the slot where a lookup of this hash starts to be read in.
+        void prefetch(std::uint32_t hash) const;
         void erase(std::uint32_t hash, const Node* node);
         void reserve(std::size_t nodes);
         // Calls visit(node) for every node stored with this hash.

@@ -1,23 +1,47 @@
 // BinList's filler: a load of a file in the order the console saves it (every
 // start after the first) appends every pair, and building the tree once at the
 // end costs one step a pair where inserting each costs a descent, an ascent and
-// rotations. Invariant: until finish, the filler's nodes are in the indexes
-// (link) and nowhere in the tree, in list order in nodes_, each name plain and
-// held once, none ordering after a later one; the list's tree stays empty.
+// rotations. Invariant: until finish, the filler's nodes are in list order in
+// nodes_ and nowhere in the tree, the first linked_ of them in the indexes
+// (link), each name plain and held once, none ordering after a later one; the
+// list's tree stays empty.
+//
+// A name's slot in the name index is a read from anywhere in memory, which at
+// 100,000 names is most of the time a pair takes. So the filler looks a name up
+// only when it has to, and puts appended names into the index in runs, asking
+// for each slot a few names ahead.
 
 #include "store/BinListNode.hpp"
 
 #include "store/OrderKey.hpp"
 #include "store/Pattern.hpp"
 
+#include <algorithm>
+
 namespace zorlo {
 
 BinList::Filler::Filler(BinList& list) : list_(list) {}
 
-bool BinList::Filler::goesAtEnd(TextView name) const {
+namespace {
+
+bool isAscii(TextView name) {
+    return std::all_of(name.begin(), name.end(), [](char16_t c) { return c < 0x80; });
+}
+
+} // namespace
+
+bool BinList::Filler::goesAtEnd(TextView name) {
     if (finished_ || name.empty() || !isPlainName(name)) {
         return false;
     }
+    // A name of ASCII characters that orders after every name so far is held
+    // by none of them: a name equal to it without regard to case is ASCII too
+    // and has the same order keys, so it would order alike, not before.
+    if (isAscii(name) &&
+        (maxOrder_ == nullptr || binlist::compareOrder(name, maxOrder_->name()) > 0)) {
+        return true;
+    }
+    linkAppended();
     bool held = false;
     list_.names_.forEach(
         static_cast<std::uint32_t>(binlist::foldHash(name)),
@@ -30,7 +54,6 @@ bool BinList::Filler::goesAtEnd(TextView name) const {
 
 void BinList::Filler::append(TextView name, TextView value) {
     Node* node = list_.make(name, value, true);
-    list_.link(node);
     nodes_.push_back(node);
     if (maxOrder_ == nullptr || node->orderHead > maxOrder_->orderHead ||
         (node->orderHead == maxOrder_->orderHead &&
@@ -39,11 +62,22 @@ void BinList::Filler::append(TextView name, TextView value) {
     }
 }
 
+void BinList::Filler::linkAppended() {
+    constexpr std::size_t kAhead = 8;
+    for (; linked_ < nodes_.size(); ++linked_) {
+        if (linked_ + kAhead < nodes_.size()) {
+            list_.names_.prefetch(nodes_[linked_ + kAhead]->nameHash);
+        }
+        list_.link(nodes_[linked_]);
+    }
+}
+
 void BinList::Filler::finish() {
     if (finished_ || nodes_.empty()) {
         finished_ = true;
         return; // a list that was not empty keeps its tree
     }
+    linkAppended();
     finished_ = true;
     // The tree's right spine, from `top` up by parent links, is the stack of a
     // Cartesian tree build in list order: a node leaves it only once its

@@ -34,6 +34,12 @@ void BinList::Table::reserve(std::size_t nodes) {
     }
 }
 
+void BinList::Table::prefetch(std::uint32_t hash) const {
+    if (!slots_.empty()) {
+        __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
+    }
+}
+
 void BinList::Table::insert(std::uint32_t hash, Node* node) {
     if (2 * (used_ + 1) > slots_.size()) {
         reserve(std::max<std::size_t>(8, used_ * 2));

@@ -91,6 +91,7 @@ bool readSettingsInto(Text content, BinList& list, StatusSink& status) {
             whole = false;
         }
     }
+    filler.finish();
     return whole;
 }
 

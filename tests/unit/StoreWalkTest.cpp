@@ -240,8 +240,10 @@ TEST_F(StoreWalkTest, RandomSequencesGiveTheWalksListsResultsAndFailures) {
 TEST_F(StoreWalkTest, LoadGivesTheListReportsAndVerdictOfAddingPairByPair) {
     // Files where a load in one pass would part from adding pair by pair: the
     // greatest name is not the last one, a name comes again in other capitals,
-    // a wildcard, a name out of place, an empty name.
+    // a wildcard, a name out of place, an empty name, a name that orders after
+    // one it equals without regard to case (capitals beyond ASCII key lower).
     const std::vector<Text> edges = {
+        u"\"a\u00C0\"\r\n\"1\"\r\n\"a\u00E0\"\r\n\"2\"\r\n\"b\"\r\n\"3\"\r\n",
         u"\"ac\"\r\n\"1\"\r\n\"a\"\r\n\"2\"\r\n\"ab\"\r\n\"3\"\r\n\"b\"\r\n\"4\"\r\n",
         u"\"a\"\r\n\"1\"\r\n\"b\"\r\n\"2\"\r\n\"A\"\r\n\"3\"\r\n\"c\"\r\n\"4\"\r\n",
         u"\"a\"\r\n\"1\"\r\n\"b*\"\r\n\"2\"\r\n\"c\"\r\n\"3\"\r\n",
