@@ -29,8 +29,8 @@ namespace zorlo {
 // Pairs are read through views: a NAME changed behind the list's back would
 // leave the index stale, so changes go through setName/setValue. The list keeps
 // each pair's texts in one block of its own (a loaded pair's in blocks shared
-// by the load), which at 100,000 pairs takes a third less memory than two
-// strings a pair.
+// by the load): two strings a pair took 64 bytes in the node and two heap
+// blocks besides.
 class BinList {
   public:
     struct Node; // BinListNode.hpp, private to the BinList*.cpp files
