@@ -144,8 +144,9 @@ class BinList {
     bool holdsValue(TextView text) const;
 
   private:
-    // Nodes by a hash of their folded name or value, the hash kept beside the
-    // node so that a lookup reads one slot, and a node only when hashes agree.
+    // Nodes by a hash of their folded name or value, the hashes in an array of
+    // their own so that a probe reads four bytes a slot, and a node only when
+    // hashes agree.
     class Table {
       public:
         void insert(std::uint32_t hash, Node* node);
@@ -157,11 +158,11 @@ class BinList {
         template <typename Visit> void forEach(std::uint32_t hash, Visit&& visit) const;
 
       private:
-        struct Slot {
-            std::uint32_t hash = 0;
-            Node* node = nullptr;
-        };
-        std::vector<Slot> slots_;
+        // 0 marks an empty slot, so a hash of 0 is kept as 1.
+        static std::uint32_t stored(std::uint32_t hash) { return hash == 0 ? 1 : hash; }
+
+        std::vector<std::uint32_t> hashes_;
+        std::vector<Node*> nodes_;
         std::size_t used_ = 0;
     };
 

@@ -112,13 +112,14 @@ struct alignas(64) BinList::Node {
 static_assert(sizeof(BinList::Node) == 128);
 
 template <typename Visit> void BinList::Table::forEach(std::uint32_t hash, Visit&& visit) const {
-    if (slots_.empty()) {
+    if (hashes_.empty()) {
         return;
     }
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t at = hash & mask; slots_[at].node != nullptr; at = (at + 1) & mask) {
-        if (slots_[at].hash == hash) {
-            visit(slots_[at].node);
+    const std::uint32_t wanted = stored(hash);
+    const std::size_t mask = hashes_.size() - 1;
+    for (std::size_t at = wanted & mask; hashes_[at] != 0; at = (at + 1) & mask) {
+        if (hashes_[at] == wanted) {
+            visit(nodes_[at]);
         }
     }
 }
