@@ -1,10 +1,9 @@
 // BinList's order tree: a treap in list order, with order statistics. A node's
 // place in the list is its place in an in-order walk; its priority only shapes
 // the tree. Invariants: no node's priority exceeds its parent's; every node's
-// size, wild count, leftMaxOrderHead and extremes (maxOrder, minFold, maxFold
-// with their heads) are those of its subtree, so each change pulls them up to
-// the root; and every node of the tree is in the indexes (link) while it is in
-// the list.
+// size, wild count, leftMaxOrderHead and extremes (maxOrder, minFold, maxFold)
+// are those of its subtree, so each change pulls them up to the root; and
+// every node of the tree is in the indexes (link) while it is in the list.
 
 #include "store/BinListNode.hpp"
 
@@ -21,12 +20,16 @@ using binlist::kHeadKeys;
 
 namespace {
 
-bool orderAbove(Head headA, const BinList::Node* a, Head headB, const BinList::Node* b) {
-    return headA != headB ? headA > headB : binlist::compareOrder(a->name(), b->name()) > 0;
+bool orderAbove(const BinList::Node* a, const BinList::Node* b) {
+    return a->orderHead != b->orderHead ? a->orderHead > b->orderHead
+                                        : binlist::compareOrder(a->name(), b->name()) > 0;
 }
 
-int foldOrder(Head headA, const BinList::Node* a, Head headB, const BinList::Node* b) {
-    return headA != headB ? (headA < headB ? -1 : 1) : binlist::compareFold(a->name(), b->name());
+int foldOrder(const BinList::Node* a, const BinList::Node* b) {
+    if (a->foldHead != b->foldHead) {
+        return a->foldHead < b->foldHead ? -1 : 1;
+    }
+    return binlist::compareFold(a->name(), b->name());
 }
 
 } // namespace
@@ -182,28 +185,22 @@ void BinList::pull(Node* node) {
     node->size = static_cast<std::uint32_t>(1 + sizeOf(node->left) + sizeOf(node->right));
     node->wild = node->plain ? 0 : 1;
     node->maxOrder = node;
-    node->maxOrderHead = node->orderHead;
     node->minFold = node;
-    node->minFoldHead = node->foldHead;
     node->maxFold = node;
-    node->maxFoldHead = node->foldHead;
-    node->leftMaxOrderHead = node->left == nullptr ? 0 : node->left->maxOrderHead;
+    node->leftMaxOrderHead = node->left == nullptr ? 0 : node->left->maxOrderHead();
     for (const Node* child : {node->left, node->right}) {
         if (child == nullptr) {
             continue;
         }
         node->wild += child->wild;
-        if (orderAbove(child->maxOrderHead, child->maxOrder, node->maxOrderHead, node->maxOrder)) {
+        if (orderAbove(child->maxOrder, node->maxOrder)) {
             node->maxOrder = child->maxOrder;
-            node->maxOrderHead = child->maxOrderHead;
         }
-        if (foldOrder(child->minFoldHead, child->minFold, node->minFoldHead, node->minFold) < 0) {
+        if (foldOrder(child->minFold, node->minFold) < 0) {
             node->minFold = child->minFold;
-            node->minFoldHead = child->minFoldHead;
         }
-        if (foldOrder(child->maxFoldHead, child->maxFold, node->maxFoldHead, node->maxFold) > 0) {
+        if (foldOrder(child->maxFold, node->maxFold) > 0) {
             node->maxFold = child->maxFold;
-            node->maxFoldHead = child->maxFoldHead;
         }
     }
 }
@@ -297,27 +294,24 @@ void BinList::attach(Node* node) {
         ++above->size;
         above->wild += node->wild;
         if (above->left == below) {
-            above->leftMaxOrderHead = below->maxOrderHead;
+            above->leftMaxOrderHead = below->maxOrderHead();
         }
         if (order) {
-            order = orderAbove(node->orderHead, node, above->maxOrderHead, above->maxOrder);
+            order = orderAbove(node, above->maxOrder);
             if (order) {
                 above->maxOrder = node;
-                above->maxOrderHead = node->orderHead;
             }
         }
         if (low) {
-            low = foldOrder(node->foldHead, node, above->minFoldHead, above->minFold) < 0;
+            low = foldOrder(node, above->minFold) < 0;
             if (low) {
                 above->minFold = node;
-                above->minFoldHead = node->foldHead;
             }
         }
         if (high) {
-            high = foldOrder(node->foldHead, node, above->maxFoldHead, above->maxFold) > 0;
+            high = foldOrder(node, above->maxFold) > 0;
             if (high) {
                 above->maxFold = node;
-                above->maxFoldHead = node->foldHead;
             }
         }
     }
@@ -402,7 +396,7 @@ BinList::const_iterator BinList::findOrderPlace(TextView name) const {
         }
         return holder->name().empty() || orderKeyGreater(holder->name(), name);
     };
-    if (!after(root_->maxOrderHead, root_->maxOrder)) {
+    if (!after(root_->maxOrderHead(), root_->maxOrder)) {
         return end();
     }
     const Node* node = root_;
@@ -463,7 +457,7 @@ std::size_t BinList::findPrefix(TextView word, std::size_t after) const {
     return firstAfter(
         root_, 0, after,
         [&](const Node* subtree) {
-            return subtree->maxFoldHead >= low && subtree->minFoldHead <= high &&
+            return subtree->maxFoldHead() >= low && subtree->minFoldHead() <= high &&
                    binlist::comparePrefix(subtree->maxFold->name(), word) >= 0 &&
                    binlist::comparePrefix(subtree->minFold->name(), word) <= 0;
         },
