@@ -147,9 +147,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           "the load differs from adding its pairs one by one with the walks");
     compareLookups(first, walked);
     for (const BinView bin : first) {
-        check(fitsSettingsFormat(bin.NAME) && fitsSettingsFormat(bin.VALUE),
+        const Text value(bin.VALUE);
+        check(fitsSettingsFormat(bin.NAME) && fitsSettingsFormat(value),
               "the load stored a pair the format cannot hold: " + shown(bin.NAME) + " = " +
-                  shown(bin.VALUE));
+                  shown(value));
     }
     readNumbers(first);
 
@@ -159,7 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(!raw.atEnd() && raw.readField() == bin.NAME,
               "name " + shown(bin.NAME) + " not read back");
         check(!raw.atEnd() && raw.readField() == bin.VALUE,
-              "value " + shown(bin.VALUE) + " of " + shown(bin.NAME) + " not read back");
+              "value " + shown(Text(bin.VALUE)) + " of " + shown(bin.NAME) + " not read back");
     }
     check(raw.atEnd(), "the written file holds more than the list");
 

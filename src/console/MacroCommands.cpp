@@ -16,7 +16,7 @@ void appendListing(Text& listing, BinView bin) {
     }
     listing += bin.NAME;
     listing += u" (";
-    listing += bin.VALUE;
+    bin.VALUE.appendTo(listing);
     listing += u")";
 }
 
@@ -95,7 +95,7 @@ void Console::listMacros(const Text& pattern) {
 
 bool Console::findMacros(const Text& pattern, bool show) {
     const auto holds = [&pattern](BinView bin) {
-        return findIgnoreCase(bin.VALUE, pattern) != TextView::npos ||
+        return findIgnoreCase(Text(bin.VALUE), pattern) != TextView::npos ||
                findIgnoreCase(bin.NAME, pattern) != TextView::npos;
     };
     if (!show) {

@@ -2,12 +2,75 @@
 
 #include "text/Text.hpp"
 
+#include <algorithm>
+
 namespace zorlo {
+
+// A VALUE as a list hands it out. Most values are paths and addresses whose
+// characters all lie below U+0100, and the list keeps those at a byte a
+// character, which halves what they take; so a view reads either UTF-16
+// characters or such bytes, and gives characters both ways.
+class ValueView {
+  public:
+    ValueView() = default;
+    ValueView(TextView text) noexcept : wide_(text.data()), size_(text.size()) {}
+    ValueView(const Text& text) noexcept : ValueView(TextView(text)) {}
+    ValueView(const char16_t* text) : ValueView(TextView(text)) {}
+    ValueView(const unsigned char* bytes, std::size_t size) noexcept : bytes_(bytes), size_(size) {}
+
+    std::size_t size() const noexcept { return size_; }
+    bool empty() const noexcept { return size_ == 0; }
+    char16_t operator[](std::size_t at) const noexcept {
+        return bytes_ != nullptr ? bytes_[at] : wide_[at];
+    }
+    // Whether every character fits a byte, so that copyBytes keeps it whole.
+    bool fitsBytes() const noexcept {
+        return bytes_ != nullptr ||
+               std::all_of(wide_, wide_ + size_, [](char16_t c) { return c < 0x100; });
+    }
+    void copyBytes(unsigned char* to) const noexcept {
+        for (std::size_t at = 0; at < size_; ++at) {
+            to[at] = static_cast<unsigned char>((*this)[at]);
+        }
+    }
+    void copyTo(char16_t* to) const noexcept {
+        for (std::size_t at = 0; at < size_; ++at) {
+            to[at] = (*this)[at];
+        }
+    }
+    void appendTo(Text& out) const {
+        const std::size_t from = out.size();
+        out.resize(from + size_);
+        copyTo(out.data() + from);
+    }
+    operator Text() const {
+        Text text;
+        appendTo(text);
+        return text;
+    }
+
+    friend bool operator==(ValueView a, ValueView b) noexcept {
+        if (a.size_ != b.size_) {
+            return false;
+        }
+        for (std::size_t at = 0; at < a.size_; ++at) {
+            if (a[at] != b[at]) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+  private:
+    const char16_t* wide_ = nullptr;
+    const unsigned char* bytes_ = nullptr;
+    std::size_t size_ = 0;
+};
 
 // A pair as a list hands it out, its texts held by the list.
 struct BinView {
     TextView NAME;
-    TextView VALUE;
+    ValueView VALUE;
 };
 
 // One name/value pair of the macro or parameter list.

@@ -30,7 +30,8 @@ namespace zorlo {
 // leave the index stale, so changes go through setName/setValue. The list keeps
 // each pair's texts in one block of its own (a loaded pair's in blocks shared
 // by the load): two strings a pair took 64 bytes in the node and two heap
-// blocks besides.
+// blocks besides. A value whose characters all fit a byte is kept at a byte
+// each, so values come out as ValueView rather than TextView.
 class BinList {
   public:
     struct Node; // BinListNode.hpp, private to the BinList*.cpp files
@@ -76,7 +77,7 @@ class BinList {
     // Throws std::out_of_range outside 1..count. The view holds until the pair
     // changes or leaves the list.
     BinView at(std::size_t position) const;
-    void setValue(std::size_t position, TextView value);
+    void setValue(std::size_t position, ValueView value);
     void setName(std::size_t position, TextView name);
 
     // position 1..count+1; count+1 appends.
@@ -187,11 +188,11 @@ class BinList {
     // and taking each from the general heap costs more than the rest of the add.
     // So do a loaded pair's texts (shared: true), which then stay until clear;
     // other texts have a heap block each, freed with their pair.
-    Node* make(TextView name, TextView value, bool shared);
-    char16_t* keepTexts(TextView name, TextView value, bool shared);
+    Node* make(TextView name, ValueView value, bool shared);
+    char16_t* keepTexts(TextView name, ValueView value, bool shared);
     static void dropTexts(Node* node);
     // Gives the node a block of its own with these texts, which may be its own.
-    void setTexts(Node* node, TextView name, TextView value);
+    void setTexts(Node* node, TextView name, ValueView value);
     void destroy(Node* node);
     void releaseBlocks();
 

@@ -22,6 +22,8 @@ namespace binlist {
 
 // Case-blind hash of a text, the same for every spelling foldCase makes equal.
 std::uint64_t foldHash(TextView text);
+// The same for a value, whichever way it is kept.
+std::uint64_t foldHash(ValueView value);
 
 // The order of the names' order keys, an empty name counting as the greatest.
 int compareOrder(TextView a, TextView b);
@@ -54,10 +56,13 @@ Head foldHead(TextView name);
 
 } // namespace binlist
 
-// A pair's texts in one block: the name's and the value's sizes, then their
-// characters.
+// A pair's texts in one block: the name's and the value's sizes, then the
+// name's characters, then the value's, at a byte each where every one of them
+// fits a byte (the value's size then has kValueInBytes set).
 namespace binlist {
 constexpr std::size_t kTextsHeader = 2 * sizeof(std::uint32_t) / sizeof(char16_t);
+constexpr std::uint32_t kValueInBytes = std::uint32_t{1} << 31;
+constexpr std::size_t kLongestText = kValueInBytes - 1;
 
 inline std::uint32_t textSize(const char16_t* texts, std::size_t which) {
     std::uint32_t size = 0;
@@ -76,9 +81,13 @@ struct alignas(32) BinList::Node {
     void renamed();
 
     TextView name() const { return {texts + binlist::kTextsHeader, binlist::textSize(texts, 0)}; }
-    TextView value() const {
-        return {texts + binlist::kTextsHeader + binlist::textSize(texts, 0),
-                binlist::textSize(texts, 1)};
+    ValueView value() const {
+        const char16_t* at = texts + binlist::kTextsHeader + binlist::textSize(texts, 0);
+        const std::uint32_t kept = binlist::textSize(texts, 1);
+        if ((kept & binlist::kValueInBytes) != 0) {
+            return {reinterpret_cast<const unsigned char*>(at), kept & binlist::kLongestText};
+        }
+        return TextView(at, kept);
     }
     BinView view() const { return {name(), value()}; }
 

@@ -19,7 +19,7 @@ namespace zorlo {
 namespace {
 constexpr std::size_t kFirstBlock = 8;
 constexpr std::size_t kLargestBlock = 4096;
-// 128 KiB: a load of 100,000 pairs takes about a hundred.
+// 128 KiB: a load of 100,000 pairs of paths and addresses takes about fifty.
 constexpr std::size_t kTextBlock = std::size_t{64} * 1024;
 
 std::size_t blockSize(std::size_t index) {
@@ -27,12 +27,13 @@ std::size_t blockSize(std::size_t index) {
 }
 } // namespace
 
-char16_t* BinList::keepTexts(TextView name, TextView value, bool shared) {
-    if (name.size() > std::numeric_limits<std::uint32_t>::max() ||
-        value.size() > std::numeric_limits<std::uint32_t>::max()) {
+char16_t* BinList::keepTexts(TextView name, ValueView value, bool shared) {
+    if (name.size() > binlist::kLongestText || value.size() > binlist::kLongestText) {
         throw std::length_error("BinList: a name or value too long to keep");
     }
-    const std::size_t size = binlist::kTextsHeader + name.size() + value.size();
+    const bool bytes = value.fitsBytes();
+    const std::size_t size =
+        binlist::kTextsHeader + name.size() + (bytes ? (value.size() + 1) / 2 : value.size());
     char16_t* texts = nullptr;
     if (!shared) {
         texts = new char16_t[size];
@@ -50,10 +51,16 @@ char16_t* BinList::keepTexts(TextView name, TextView value, bool shared) {
         textRoom_ -= size;
     }
     const std::uint32_t sizes[] = {static_cast<std::uint32_t>(name.size()),
-                                   static_cast<std::uint32_t>(value.size())};
+                                   static_cast<std::uint32_t>(value.size()) |
+                                       (bytes ? binlist::kValueInBytes : 0)};
     std::memcpy(texts, sizes, sizeof(sizes));
     std::copy(name.begin(), name.end(), texts + binlist::kTextsHeader);
-    std::copy(value.begin(), value.end(), texts + binlist::kTextsHeader + name.size());
+    char16_t* const valueAt = texts + binlist::kTextsHeader + name.size();
+    if (bytes) {
+        value.copyBytes(reinterpret_cast<unsigned char*>(valueAt));
+    } else {
+        value.copyTo(valueAt);
+    }
     return texts;
 }
 
@@ -63,7 +70,7 @@ void BinList::dropTexts(Node* node) {
     }
 }
 
-BinList::Node* BinList::make(TextView name, TextView value, bool shared) {
+BinList::Node* BinList::make(TextView name, ValueView value, bool shared) {
     // Room for the node first: texts kept for a node that then finds no room
     // would be lost.
     if (spare_ == nullptr && blockRoom_ == 0) {

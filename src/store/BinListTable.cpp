@@ -10,13 +10,23 @@
 
 namespace zorlo {
 
-std::uint64_t binlist::foldHash(TextView text) {
+namespace {
+template <typename Chars> std::uint64_t foldHashOf(const Chars& text, std::size_t size) {
     std::uint64_t hash = 0xCBF29CE484222325ULL;
-    for (const char16_t c : text) {
-        hash ^= foldCase(c);
+    for (std::size_t at = 0; at < size; ++at) {
+        hash ^= foldCase(text[at]);
         hash *= 0x100000001B3ULL;
     }
     return hash ^ (hash >> 31);
+}
+} // namespace
+
+std::uint64_t binlist::foldHash(TextView text) {
+    return foldHashOf(text, text.size());
+}
+
+std::uint64_t binlist::foldHash(ValueView value) {
+    return foldHashOf(value, value.size());
 }
 
 namespace {

@@ -157,14 +157,14 @@ BinList::const_iterator BinList::iteratorAt(std::size_t position) const {
     return const_iterator(position == 0 ? nullptr : nodeAt(position));
 }
 
-void BinList::setTexts(Node* node, TextView name, TextView value) {
+void BinList::setTexts(Node* node, TextView name, ValueView value) {
     char16_t* texts = keepTexts(name, value, false);
     dropTexts(node);
     node->texts = texts;
     node->heapTexts = true;
 }
 
-void BinList::setValue(std::size_t position, TextView value) {
+void BinList::setValue(std::size_t position, ValueView value) {
     Node* node = checkedNodeAt(position, "BinList::at: no such position");
     unlink(node);
     setTexts(node, node->name(), value);

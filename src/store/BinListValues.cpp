@@ -1,8 +1,8 @@
 // BinList's value index: every node by the hash of its folded VALUE, built when
 // first asked for (a load never needs it, a launch may). Invariant: while
 // valuesBuilt_ is false, values_ is empty; once it is true, every node of the
-// list is in values_ under the hash of its current VALUE, so a value changes only between unlink
-// and link (setValue).
+// list is in values_ under the hash of its current VALUE, so a value changes
+// only between unlink and link (setValue).
 
 #include "store/BinListNode.hpp"
 
@@ -14,6 +14,7 @@ namespace {
 std::uint32_t valueHash(const BinList::Node* node) {
     return static_cast<std::uint32_t>(binlist::foldHash(node->value()));
 }
+
 } // namespace
 
 void BinList::linkValue(Node* node) const {
@@ -37,7 +38,7 @@ bool BinList::holdsValue(TextView text) const {
     }
     bool held = false;
     values_.forEach(static_cast<std::uint32_t>(binlist::foldHash(text)), [&](const Node* node) {
-        held = held || equalsIgnoreCase(node->value(), text);
+        held = held || equalsIgnoreCase(Text(node->value()), text);
     });
     return held;
 }

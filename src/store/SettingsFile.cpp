@@ -15,7 +15,7 @@ Text formatSettings(const BinList& list) {
         out += u'"';
         out += bin.NAME;
         out += u"\"\r\n\"";
-        out += bin.VALUE;
+        bin.VALUE.appendTo(out);
         out += u"\"\r\n";
     }
     return out;
