@@ -70,11 +70,11 @@ std::optional<std::string> handOverFolder(std::string& problem) {
     return folder;
 }
 
-// An advisory lock on a file in the settings folder: -1 when another console
-// holds it, else the descriptor that holds it (or -2 where the folder takes
-// no lock file: a folder nobody can write in has no saves to clobber).
-int lockSettingsFolder(const std::filesystem::path& settingsFolder) {
-    const std::string file = (settingsFolder / ".zorlo.lock").string();
+// An advisory lock on a file: -1 when another process holds it, -2 when the
+// file cannot be opened, else the descriptor that holds it. The system lets
+// go of it when its holder ends, however it ends, so no lock is ever stale;
+// and taking it writes nothing, so it costs no wait for the disk.
+int lockFile(const std::string& file) {
     int fd = open(file.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
         fd = open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
@@ -88,6 +88,12 @@ int lockSettingsFolder(const std::filesystem::path& settingsFolder) {
         return held ? -1 : -2;
     }
     return fd;
+}
+
+// The settings folder's lock: as lockFile, -2 where the folder takes no lock
+// file (a folder nobody can write in has no saves to clobber).
+int lockSettingsFolder(const std::filesystem::path& settingsFolder) {
+    return lockFile((settingsFolder / ".zorlo.lock").string());
 }
 
 // The user on the other end of a connected local socket; nothing when unknown.
@@ -138,17 +144,18 @@ PosixSingleInstance::PosixSingleInstance(const std::filesystem::path& settingsFo
         return;
     }
     socketPath_ = *folder + '/' + keyFor(settingsFolder).toStdString();
-    lock_ = std::make_unique<QLockFile>(QString::fromStdString(socketPath_ + ".lock"));
-    // A lock is stale only when its owner is gone, however long a console runs.
-    lock_->setStaleLockTime(0);
-    if (!lock_->tryLock(0)) {
+    // Held by a running console, or not to be had: a later start asks the
+    // socket, which answers only where a console listens.
+    lock_ = lockFile(socketPath_ + ".lock");
+    if (lock_ < 0) {
         return;
     }
     folderLock_ = lockSettingsFolder(settingsFolder);
     if (folderLock_ == -1) {
         // A console that no hand-over here reaches: another HOME, runtime
         // folder or machine. Two would race each other's saves.
-        lock_->unlock();
+        close(lock_);
+        lock_ = -1;
         refusal_.emplace("another console uses " + settingsFolder.string(), kFirstUnreachable);
         return;
     }
@@ -202,8 +209,10 @@ PosixSingleInstance::~PosixSingleInstance() {
         // Before the lock goes: the next console's socket may take the name after it.
         unlink(socketPath_.c_str());
     }
-    if (first_) {
-        lock_->unlock();
+    // The lock file stays: removing it could let two starts lock two files
+    // of one name.
+    if (lock_ >= 0) {
+        close(lock_);
     }
     if (folderLock_ >= 0) {
         close(folderLock_);

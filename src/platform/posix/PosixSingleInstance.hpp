@@ -2,7 +2,6 @@
 
 #include "platform/SingleInstance.hpp"
 
-#include <QLockFile>
 #include <QObject>
 
 #include <cstddef>
@@ -62,7 +61,7 @@ class PosixSingleInstance : public QObject, public SingleInstance {
     std::optional<std::pair<std::string, int>> refusal_;
     mutable std::string handOverProblem_;
     std::string socketPath_;
-    std::unique_ptr<QLockFile> lock_;
+    int lock_ = -1; // the hand-over lock, held by the first start
     int folderLock_ = -1;
     bool first_ = false;
     int openConnections_ = 0;
