@@ -1,4 +1,5 @@
 #include "AutostartEntry.hpp"
+#include "console/SettingsRead.hpp"
 #include "platform/posix/Autostart.hpp"
 #include "platform/posix/PosixSingleInstance.hpp"
 #include "platform/posix/ProgramFolder.hpp"
@@ -252,9 +253,12 @@ int main(int argc, char* argv[]) {
 
     // A signal from here on waits until the settings are loaded.
     zorlo::EndSignals endSignals;
+    // The macros load on a second core while the toolkit builds the window.
+    auto preload = std::make_unique<zorlo::ListPreload>(settingsFolder);
     const auto activityLog = activityLogFromEnvironment();
     zorlo::QtFrontEnd frontEnd(zorlo::makeNativePorts(exeFolder, settingsFolder),
                                activityLog ? *activityLog : zorlo::ActivityLog::none());
+    frontEnd.console().preloadList(std::move(preload));
     QObject::connect(&frontEnd.frmMain(), &zorlo::FrmMain::unloaded, &application,
                      &QCoreApplication::quit, Qt::QueuedConnection);
     frontEnd.start(request.hidden ? zorlo::QtFrontEnd::StartAs::Hidden

@@ -2,6 +2,7 @@
 
 #include "cmdline/History.hpp"
 #include "console/AppIndex.hpp"
+#include "console/SettingsRead.hpp"
 #include "interpreter/ArgList.hpp"
 #include "platform/ConsoleEvents.hpp"
 #include "platform/Desktop.hpp"
@@ -110,6 +111,9 @@ class Console : public ConsoleEvents, private StatusSink, private MessageSink {
     void appendText(const Text& text);
     void hideWindow();
     void loadSettings();
+    // The macro list, already being read (the program began it before the
+    // window): the first load takes it from there.
+    void preloadList(std::unique_ptr<ListPreload> preload) { listPreload_ = std::move(preload); }
     void saveSettings() { (void)saveAll(); }
 
   private:
@@ -301,6 +305,8 @@ class Console : public ConsoleEvents, private StatusSink, private MessageSink {
     bool keepHistoryPending_ = false;
     std::optional<std::size_t> listSeen_;
     std::optional<std::size_t> paramSeen_;
+    // Until the first load takes it.
+    std::unique_ptr<ListPreload> listPreload_;
 };
 
 } // namespace zorlo

@@ -1,35 +1,36 @@
 #include "console/Console.hpp"
 
+#include "console/SettingsRead.hpp"
 #include "store/FileIo.hpp"
 #include "store/SettingsFile.hpp"
 #include "store/Store.hpp"
 #include "text/Failure.hpp"
 
-#include <functional>
-#include <string_view>
+#include <memory>
+#include <utility>
 
 namespace zorlo {
 
 namespace {
 
-constexpr TextView kListFile = u"zorlo.list";
-constexpr TextView kParamFile = u"zorlo.param";
-
-std::size_t hashOf(const std::string& bytes) {
-    return std::hash<std::string_view>{}(bytes);
+// The read begun at start-up when it is of this file, else a read now.
+ListRead readList(const std::filesystem::path& file, std::unique_ptr<ListPreload> preload) {
+    return preload != nullptr && preload->holds(file) ? preload->take() : readListFile(file);
 }
 
-// Returns false when the file holds a pair that the list did not take as its own.
-// seen: the hash of the bytes read.
-bool loadList(const std::filesystem::path& file, BinList& list, StatusSink& status,
-              std::optional<std::size_t>& seen) {
-    const auto bytes = readFileBytes(file);
-    seen.reset();
-    if (!bytes) {
-        throw Failure(u"File not found: " + fileNameText(file));
+// The list takes over what was read, as if it had read the file itself.
+// Returns false when the file holds a pair that the list did not take as its
+// own. seen: the hash of the bytes read.
+bool takeList(ListRead read, BinList& list, StatusSink& status, std::optional<std::size_t>& seen) {
+    for (const Text& report : read.reports) {
+        status.stat(report);
     }
-    seen = hashOf(*bytes);
-    return readSettingsInto(decodeFileBytes(*bytes), list, status);
+    list = std::move(read.list);
+    seen = read.seen;
+    if (read.failure) {
+        std::rethrow_exception(read.failure);
+    }
+    return read.whole;
 }
 
 } // namespace
@@ -55,14 +56,14 @@ void Console::saveFile(const std::filesystem::path& file, const std::string& byt
         const auto onDisk = readFileBytes(file);
         // Until the copy is made the old file must not be replaced: a failure
         // here ends the save, and the next save tries again.
-        if (onDisk && (pending || !*seen || **seen != hashOf(*onDisk))) {
+        if (onDisk && (pending || !*seen || **seen != hashOfBytes(*onDisk))) {
             keepFile(file, *onDisk);
         }
         pending = false;
     }
     d_.files.replaceFile(file, bytes);
     if (seen != nullptr) {
-        *seen = hashOf(bytes);
+        *seen = hashOfBytes(bytes);
     }
 }
 
@@ -76,11 +77,13 @@ void Console::loadSettings() {
         macros.clear();
         // A pair the list did not take (refused, failed, merged) would be gone
         // from the file after the next save, so that save keeps the old file.
-        keepListPending_ = !loadList(settingsFile(kListFile), macros, *this, listSeen_);
+        keepListPending_ = !takeList(readList(settingsFile(kListFile), std::move(listPreload_)),
+                                     macros, *this, listSeen_);
         listLoaded = true;
         Stat(u"LOAD: List Ok");
         params.clear();
-        keepParamPending_ = !loadList(settingsFile(kParamFile), params, *this, paramSeen_);
+        keepParamPending_ =
+            !takeList(readListFile(settingsFile(kParamFile)), params, *this, paramSeen_);
         applyGeometry();
         history->Load();
         Stat(u"LOAD: Param Ok");

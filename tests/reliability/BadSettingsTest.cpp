@@ -7,6 +7,7 @@
 #include "store/SettingsFile.hpp"
 
 #include <fstream>
+#include <map>
 
 namespace zorlo::testing {
 namespace {
@@ -38,6 +39,52 @@ TEST_F(BadSettings, AnEditMadeWhileTheConsoleRunsIsKeptAtEachSave) {
     EXPECT_TRUE(readBytes(folder / "zorlo.list.bad") == listEdit);
     EXPECT_FALSE(fs::exists(folder / "zorlo.param.bad.1"));
     EXPECT_EQ(s.status(), u"SAVE: Ok");
+}
+
+// The program begins reading the macro list before it builds the window. A
+// console that takes that read over ends up as one that read the list itself:
+// the same reports, macros and first save, for a whole list, one with pairs
+// the list refuses or merges, one cut short, and none at all. It takes the
+// read as it was: an edit made after it is the first save's kept file. A read
+// of another folder's list is not taken.
+TEST_F(BadSettings, AListReadAheadIsTakenOverAsIfTheConsoleHadReadItThen) {
+    const std::string refused = kList + "say \"hi\"\r\n\"x\"\r\n\"ed\"\r\n\"vim\"\r\n";
+    const std::string cut = kList + "\"vi\"\r\n";
+    for (const std::string& list : {kList, refused, cut, std::string()}) {
+        SCOPED_TRACE(list);
+        enum Read { Itself, Ahead, AheadElsewhere };
+        std::map<Read, Text> seen;
+        for (const Read read : {Itself, Ahead, AheadElsewhere}) {
+            const ScratchFolder own;
+            const ScratchFolder elsewhere;
+            writeFileBytes(own / "zorlo.param", params());
+            if (!list.empty()) { // none: no list file
+                writeFileBytes(own / "zorlo.list", list);
+            }
+            writeFileBytes(elsewhere / "zorlo.list", "\"other\"\r\n\"other.exe\"\r\n");
+            auto preload =
+                read == Itself
+                    ? nullptr
+                    : std::make_unique<ListPreload>(read == Ahead ? own.path() : elsewhere.path());
+            if (read == Ahead && !list.empty()) {
+                preload->wait();
+                std::ofstream(own / "zorlo.list", std::ios::binary | std::ios::app)
+                    << "\"late\"\r\n\"edit\"\r\n";
+            }
+            ConsoleSession s(own.path(), std::move(preload));
+            s.line(u"list");
+            const Text loaded = s.pane();
+            s.line(u"save");
+            seen[read] = loaded + u"|" + fromUtf8(readBytes(own / "zorlo.list"));
+            if (read == Ahead && !list.empty()) {
+                EXPECT_TRUE(
+                    readBytes(own / "zorlo.list.bad").ends_with("\"late\"\r\n\"edit\"\r\n"));
+            }
+        }
+        EXPECT_EQ(seen[Itself], seen[Ahead]);
+        EXPECT_EQ(seen[Itself], seen[AheadElsewhere]);
+        EXPECT_EQ(seen[Ahead].find(u"late"), Text::npos) << "the edit after the read is not in it";
+    }
 }
 
 // How fast it loads is the benchmark's business (bench/); here: all of it, byte

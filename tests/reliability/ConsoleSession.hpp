@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -64,9 +65,12 @@ inline void writeThroughRealFiles([[maybe_unused]] FakeDesktop& desk) {
 // runner drives it: key down, the text area's own action, key up.
 class ConsoleSession {
   public:
-    explicit ConsoleSession(const fs::path& folder) : desk(folder), console(desk.desktop()) {
+    // preload: the macro list's read begun before the window, as the program does.
+    explicit ConsoleSession(const fs::path& folder, std::unique_ptr<ListPreload> preload = nullptr)
+        : desk(folder), console(desk.desktop()) {
         writeThroughRealFiles(desk);
         desk.attach(&console);
+        console.preloadList(std::move(preload));
         console.formLoad();
     }
     ~ConsoleSession() { desk.attach(nullptr); }
