@@ -9,6 +9,7 @@
 #include "ui/QtFrontEnd.hpp"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QSessionManager>
 #include <QTimer>
 
@@ -218,6 +219,34 @@ int main(int argc, char* argv[]) {
                      argc > 0 ? argv[0] : "zorlo");
         return kNoDesktop;
     }
+    // Before the toolkit: a later start only hands over to the first one and
+    // needs none of it, and the first one meanwhile begins reading its macros.
+    const std::filesystem::path exeFolder = runningProgram().parent_path();
+    const std::filesystem::path settingsFolder = zorlo::settingsFolderFor(exeFolder);
+    auto instance = std::make_unique<zorlo::PosixSingleInstance>(settingsFolder);
+    if (const auto& refusal = instance->refusal()) {
+        std::fprintf(stderr, "zorlo: %s\n", refusal->first.c_str());
+        return refusal->second;
+    }
+    if (!instance->isFirst()) {
+        // The start at login finds a console already running: it is there, as asked.
+        if (request.hidden) {
+            return EXIT_SUCCESS;
+        }
+        if (instance->toggleRunning(kToggleWaitMs, tokenForHandOver())) {
+            return EXIT_SUCCESS;
+        }
+        if (!instance->handOverProblem().empty()) {
+            std::fprintf(stderr, "zorlo: %s\n", instance->handOverProblem().c_str());
+        } else {
+            std::fputs("zorlo: another console for this folder is running but did not answer\n",
+                       stderr);
+        }
+        return kFirstUnreachable;
+    }
+    // The macros load on a second core while the toolkit sets up and builds the window.
+    auto preload = std::make_unique<zorlo::ListPreload>(settingsFolder);
+
     // The desktop's name for the program (the Wayland app_id, the desktop
     // file the shell matches its windows with), whatever the binary is called.
     QGuiApplication::setDesktopFileName(QStringLiteral("zorlo"));
@@ -225,36 +254,11 @@ int main(int argc, char* argv[]) {
     // Hiding the console, or closing one of its boxes, must never end the program;
     // only unloading the console window does.
     QApplication::setQuitOnLastWindowClosed(false);
-
-    const std::filesystem::path exeFolder(QCoreApplication::applicationDirPath().toStdU16String());
-    // A second start only hands over to the first; it opens nothing else.
-    const std::filesystem::path settingsFolder = zorlo::settingsFolderFor(exeFolder);
-    zorlo::PosixSingleInstance instance(settingsFolder);
-    if (const auto& refusal = instance.refusal()) {
-        std::fprintf(stderr, "zorlo: %s\n", refusal->first.c_str());
-        return refusal->second;
-    }
-    if (!instance.isFirst()) {
-        // The start at login finds a console already running: it is there, as asked.
-        if (request.hidden) {
-            return EXIT_SUCCESS;
-        }
-        if (instance.toggleRunning(kToggleWaitMs, tokenForHandOver())) {
-            return EXIT_SUCCESS;
-        }
-        if (!instance.handOverProblem().empty()) {
-            std::fprintf(stderr, "zorlo: %s\n", instance.handOverProblem().c_str());
-        } else {
-            std::fputs("zorlo: another console for this folder is running but did not answer\n",
-                       stderr);
-        }
-        return kFirstUnreachable;
-    }
+    // The instance's socket notifiers go while the toolkit that runs them is still there.
+    const auto instanceGoesFirst = qScopeGuard([&instance] { instance.reset(); });
 
     // A signal from here on waits until the settings are loaded.
     zorlo::EndSignals endSignals;
-    // The macros load on a second core while the toolkit builds the window.
-    auto preload = std::make_unique<zorlo::ListPreload>(settingsFolder);
     const auto activityLog = activityLogFromEnvironment();
     zorlo::QtFrontEnd frontEnd(zorlo::makeNativePorts(exeFolder, settingsFolder),
                                activityLog ? *activityLog : zorlo::ActivityLog::none());
@@ -265,8 +269,8 @@ int main(int argc, char* argv[]) {
                                   : zorlo::QtFrontEnd::StartAs::Shown);
     // Listening waits a turn of the event loop, so that the window goes out
     // first; a later start meanwhile retries until it is heard.
-    QTimer::singleShot(0, &instance, [&instance, &frontEnd] {
-        if (!instance.listen(
+    QTimer::singleShot(0, instance.get(), [&instance, &frontEnd] {
+        if (!instance->listen(
                 [&frontEnd](const std::string& token) { frontEnd.togglePressed(token); })) {
             std::fputs("zorlo: cannot listen for later starts; starting the program again will "
                        "not toggle this console\n",

@@ -16,7 +16,10 @@ before=$(fingerprint)
 offscreen
 start_console "$work/zorlo"
 
-timeout 20 "$work/zorlo" >"$work/second.out" 2>&1 || fail "second start exited with $?"
+# A later start hands over before it sets up the toolkit, which it never needs:
+# it does so where none could start.
+QT_QPA_PLATFORM=no-such-platform timeout 20 "$work/zorlo" >"$work/second.out" 2>&1 ||
+    fail "second start exited with $?"
 wait_for hidden
 [ "$(fingerprint)" = "$before" ] || fail "the second start touched the settings files"
 
