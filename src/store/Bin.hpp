@@ -24,18 +24,30 @@ class ValueView {
         return bytes_ != nullptr ? bytes_[at] : wide_[at];
     }
     // Whether every character fits a byte, so that copyBytes keeps it whole.
+    // One loop for each way a value is kept, the test not made per character:
+    // a load copies every value this way.
     bool fitsBytes() const noexcept {
-        return bytes_ != nullptr ||
-               std::all_of(wide_, wide_ + size_, [](char16_t c) { return c < 0x100; });
+        char16_t all = 0;
+        if (bytes_ == nullptr) {
+            for (std::size_t at = 0; at < size_; ++at) {
+                all |= wide_[at];
+            }
+        }
+        return all < 0x100;
     }
     void copyBytes(unsigned char* to) const noexcept {
-        for (std::size_t at = 0; at < size_; ++at) {
-            to[at] = static_cast<unsigned char>((*this)[at]);
+        if (bytes_ != nullptr) {
+            std::copy(bytes_, bytes_ + size_, to);
+        } else {
+            std::transform(wide_, wide_ + size_, to,
+                           [](char16_t c) { return static_cast<unsigned char>(c); });
         }
     }
     void copyTo(char16_t* to) const noexcept {
-        for (std::size_t at = 0; at < size_; ++at) {
-            to[at] = (*this)[at];
+        if (bytes_ != nullptr) {
+            std::copy(bytes_, bytes_ + size_, to);
+        } else {
+            std::copy(wide_, wide_ + size_, to);
         }
     }
     void appendTo(Text& out) const {

@@ -2,6 +2,7 @@
 
 #include "text/Text.hpp"
 
+#include <algorithm>
 #include <vector>
 
 namespace zorlo {
@@ -10,7 +11,9 @@ namespace zorlo {
 // pattern it then matches only itself, without regard to case, and as a
 // stored name only that text matches it.
 inline bool isPlainName(TextView text) {
-    return text.find_first_of(u"?*#[") == TextView::npos;
+    return std::none_of(text.begin(), text.end(), [](char16_t c) {
+        return c == u'?' || c == u'*' || c == u'#' || c == u'[';
+    });
 }
 
 // The console's pattern rule. A pattern is compiled once and can then be

@@ -138,10 +138,7 @@ std::string toUtf8(TextView text) {
     return out;
 }
 
-char16_t foldCase(char16_t c) {
-    if (c < 0x80) {
-        return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
-    }
+char16_t foldCaseBeyondAscii(char16_t c) {
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) {
         return static_cast<char16_t>(c + 32);
     }

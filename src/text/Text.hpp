@@ -20,8 +20,15 @@ Text fromUtf8(std::string_view utf8);
 std::string toUtf8(TextView text);
 
 // Letters fold without regard to the process locale: ASCII, Latin-1 and the
-// letters that Windows-1252 adds (Š, Œ, Ž, Ÿ).
-char16_t foldCase(char16_t c);
+// letters that Windows-1252 adds (Š, Œ, Ž, Ÿ). Inline for ASCII: a load folds
+// every character of every name, for its hash and its key heads.
+char16_t foldCaseBeyondAscii(char16_t c);
+inline char16_t foldCase(char16_t c) {
+    if (c < 0x80) {
+        return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
+    }
+    return foldCaseBeyondAscii(c);
+}
 char16_t upperCase(char16_t c);
 bool equalsIgnoreCase(TextView a, TextView b);
 // Position of the first occurrence of needle in text, ignoring case; npos when absent.
