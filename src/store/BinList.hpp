@@ -190,7 +190,7 @@ class BinList {
     // other texts have a heap block each, freed with their pair.
     Node* make(TextView name, ValueView value, bool shared);
     char16_t* keepTexts(TextView name, ValueView value, bool shared);
-    static void dropTexts(Node* node);
+    void dropTexts(Node* node);
     // Gives the node a block of its own with these texts, which may be its own.
     void setTexts(Node* node, TextView name, ValueView value);
     void destroy(Node* node);
@@ -207,6 +207,9 @@ class BinList {
     Node* spare_ = nullptr;     // storage of removed nodes, each holding the next one's address
     std::vector<std::unique_ptr<char16_t[]>> textBlocks_; // a load's texts
     std::size_t textRoom_ = 0; // unused characters at the end of the last text block
+    // Nodes whose texts are a heap block of their own. Without any, clear has
+    // no walk of the tree to make: a loaded list goes with its blocks.
+    std::size_t heapTexts_ = 0;
 };
 
 } // namespace zorlo

@@ -67,6 +67,7 @@ char16_t* BinList::keepTexts(TextView name, ValueView value, bool shared) {
 void BinList::dropTexts(Node* node) {
     if (node->heapTexts) {
         delete[] node->texts;
+        --heapTexts_;
     }
 }
 
@@ -88,6 +89,7 @@ BinList::Node* BinList::make(TextView name, ValueView value, bool shared) {
         memory = blocks_.back() + (blockSize(blocks_.size() - 1) - blockRoom_);
         --blockRoom_;
     }
+    heapTexts_ += shared ? 0 : 1;
     return new (memory) Node(texts, !shared, nextPriority());
 }
 

@@ -10,6 +10,7 @@
 #include "store/OrderKey.hpp"
 
 #include <stdexcept>
+#include <type_traits>
 
 namespace zorlo {
 
@@ -80,7 +81,8 @@ BinList::BinList(BinList&& other) noexcept
       blocks_(std::exchange(other.blocks_, {})), blockRoom_(std::exchange(other.blockRoom_, 0)),
       spare_(std::exchange(other.spare_, nullptr)),
       textBlocks_(std::exchange(other.textBlocks_, {})),
-      textRoom_(std::exchange(other.textRoom_, 0)) {}
+      textRoom_(std::exchange(other.textRoom_, 0)), heapTexts_(std::exchange(other.heapTexts_, 0)) {
+}
 
 BinList& BinList::operator=(BinList&& other) noexcept {
     if (this != &other) {
@@ -95,6 +97,7 @@ BinList& BinList::operator=(BinList&& other) noexcept {
         spare_ = std::exchange(other.spare_, nullptr);
         textBlocks_ = std::exchange(other.textBlocks_, {});
         textRoom_ = std::exchange(other.textRoom_, 0);
+        heapTexts_ = std::exchange(other.heapTexts_, 0);
     }
     return *this;
 }
@@ -162,6 +165,7 @@ void BinList::setTexts(Node* node, TextView name, ValueView value) {
     dropTexts(node);
     node->texts = texts;
     node->heapTexts = true;
+    ++heapTexts_;
 }
 
 void BinList::setValue(std::size_t position, ValueView value) {
@@ -344,7 +348,10 @@ void BinList::removeAt(std::size_t position) {
 
 void BinList::clear() {
     // Turning left children into right ones frees the tree without recursion.
-    Node* node = root_;
+    // The nodes themselves go with their blocks, so only texts of their own
+    // call for the walk.
+    static_assert(std::is_trivially_destructible_v<Node>, "nodes are dropped with their blocks");
+    Node* node = heapTexts_ != 0 ? root_ : nullptr;
     while (node != nullptr) {
         if (node->left != nullptr) {
             Node* left = node->left;
@@ -359,6 +366,7 @@ void BinList::clear() {
         }
     }
     root_ = nullptr;
+    heapTexts_ = 0;
     names_ = {};
     values_ = {};
     valuesBuilt_ = false;
