@@ -62,12 +62,11 @@ bool readSettingsInto(Text content, BinList& list, StatusSink& status) {
     // merge; from there on pairs go in one at a time.
     BinList::Filler filler(list);
     bool filling = list.empty();
-    Text name;
-    Text value;
+    Text name; // lowercased in place, its room kept from pair to pair
     while (!reader.atEnd()) {
-        reader.readField(name);
+        name.assign(reader.readField());
         const bool nameFits = reader.lastQuoted();
-        reader.readField(value);
+        const TextView value = reader.readField();
         const bool empty = filling ? filler.count() == 0 : list.empty();
         // Quoted fields fit the format by the way they were read; only an
         // unquoted one, or the first pair's name, needs the whole check.
@@ -107,58 +106,53 @@ bool SettingsReader::atEnd() const {
     return pos_ >= end_;
 }
 
-bool SettingsReader::atLineEnd() const {
-    return pos_ >= text_.size() || text_[pos_] == CR || text_[pos_] == LF;
-}
-
-void SettingsReader::skipLineEnd() {
-    if (pos_ < text_.size() && text_[pos_] == CR) {
-        ++pos_;
-    }
-    if (pos_ < text_.size() && text_[pos_] == LF) {
-        ++pos_;
-    }
-}
-
-Text SettingsReader::readField() {
-    Text field;
-    readField(field);
-    return field;
-}
-
-void SettingsReader::readField(Text& field) {
+// Fields are scanned through pointers: a load reads every character of the
+// file here, and indexing the string at each one cost more than decoding it.
+TextView SettingsReader::readField() {
     if (atEnd()) {
         throw Failure(u"Input past end of file");
     }
-    while (pos_ < text_.size() && (text_[pos_] == u' ' || text_[pos_] == u'\t')) {
-        ++pos_;
+    const char16_t* const begin = text_.data();
+    const char16_t* const end = begin + text_.size();
+    const char16_t* at = begin + pos_;
+    const auto lineEnd = [](char16_t c) { return c == CR || c == LF; };
+    while (at != end && (*at == u' ' || *at == u'\t')) {
+        ++at;
     }
-    const std::size_t start = pos_;
-    quoted_ = pos_ < text_.size() && text_[pos_] == u'"';
+    const char16_t* const start = at;
+    quoted_ = at != end && *at == u'"';
+    TextView field;
     if (quoted_) {
-        ++pos_;
-        while (!atLineEnd() && text_[pos_] != u'"') {
-            ++pos_;
+        ++at;
+        while (at != end && *at != u'"' && !lineEnd(*at)) {
+            ++at;
         }
-        field.assign(text_, start + 1, pos_ - start - 1);
-        while (!atLineEnd() && text_[pos_] != u',') {
-            ++pos_; // after the closing quote, the rest of the field is ignored
+        field = TextView(start + 1, static_cast<std::size_t>(at - start - 1));
+        while (at != end && *at != u',' && !lineEnd(*at)) {
+            ++at; // after the closing quote, the rest of the field is ignored
         }
     } else {
-        while (!atLineEnd() && text_[pos_] != u',') {
-            ++pos_;
+        while (at != end && *at != u',' && !lineEnd(*at)) {
+            ++at;
         }
-        std::size_t end = pos_;
-        while (end > start && (text_[end - 1] == u' ' || text_[end - 1] == u'\t')) {
-            --end;
+        const char16_t* last = at;
+        while (last != start && (last[-1] == u' ' || last[-1] == u'\t')) {
+            --last;
         }
-        field.assign(text_, start, end - start);
+        field = TextView(start, static_cast<std::size_t>(last - start));
     }
-    if (pos_ < text_.size() && text_[pos_] == u',') {
-        ++pos_;
+    if (at != end && *at == u',') {
+        ++at;
     } else {
-        skipLineEnd();
+        if (at != end && *at == CR) {
+            ++at;
+        }
+        if (at != end && *at == LF) {
+            ++at;
+        }
     }
+    pos_ = static_cast<std::size_t>(at - begin);
+    return field;
 }
 
 } // namespace zorlo

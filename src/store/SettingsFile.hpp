@@ -34,19 +34,15 @@ class SettingsReader {
   public:
     explicit SettingsReader(Text content);
     bool atEnd() const;
-    // Throws Failure when the file has already ended.
-    Text readField();
-    // The same into a text whose room is kept from field to field, so that a
-    // load allocates nothing for each one.
-    void readField(Text& field);
+    // The next field, as a view into the reader's own text that holds as long
+    // as the reader does: a load copies a value only into the list. Throws
+    // Failure when the file has already ended.
+    TextView readField();
     // Whether the field last read was quoted: it then ended at its quote or
     // its line's end, so it holds neither a double quote nor a line break.
     bool lastQuoted() const { return quoted_; }
 
   private:
-    void skipLineEnd();
-    bool atLineEnd() const;
-
     Text text_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;

@@ -101,8 +101,8 @@ inline bool readSettingsInto(TextView content, List& list, StatusSink& status) {
     SettingsReader reader{Text(content)};
     bool whole = true;
     while (!reader.atEnd()) {
-        Text name = reader.readField();
-        const Text value = reader.readField();
+        Text name(reader.readField());
+        const Text value(reader.readField());
         if (const auto refusal = storeRefusal(name, value, list.empty())) {
             status.stat(*refusal);
             whole = false;

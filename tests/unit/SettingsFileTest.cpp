@@ -22,7 +22,7 @@ Fields readAll(const Text& content) {
     SettingsReader reader(content);
     Fields fields;
     while (!reader.atEnd() && fields.size() < 100) { // a reader stuck in place fails, not hangs
-        fields.push_back(reader.readField());
+        fields.emplace_back(reader.readField());
     }
     return fields;
 }
