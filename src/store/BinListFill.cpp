@@ -64,6 +64,9 @@ void BinList::Filler::append(TextView name, TextView value) {
 
 void BinList::Filler::linkAppended() {
     constexpr std::size_t kAhead = 8;
+    // Sized once for every pair here, not doubled as they go in. A load of a
+    // file of ASCII names comes here first at its end, with every pair.
+    list_.reserve(nodes_.size());
     for (; linked_ < nodes_.size(); ++linked_) {
         if (linked_ + kAhead < nodes_.size()) {
             list_.names_.prefetch(nodes_[linked_ + kAhead]->nameHash);

@@ -52,9 +52,6 @@ std::optional<Text> storeRefusal(TextView name, TextView value, bool storedAsIs,
 }
 
 bool readSettingsInto(Text content, BinList& list, StatusSink& status) {
-    // Two lines a pair; a pair less for a file without its last line break.
-    list.reserve(list.count() +
-                 static_cast<std::size_t>(std::count(content.begin(), content.end(), LF)) / 2 + 1);
     SettingsReader reader{std::move(content)};
     bool whole = true;
     // A file in the order the console saves it fills an empty list at its end
