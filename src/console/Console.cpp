@@ -1,5 +1,6 @@
 #include "console/Console.hpp"
 
+#include "console/SettingsRead.hpp" // the destructor drops a read never taken
 #include "store/Store.hpp"
 
 namespace zorlo {

@@ -2,7 +2,6 @@
 
 #include "cmdline/History.hpp"
 #include "console/AppIndex.hpp"
-#include "console/SettingsRead.hpp"
 #include "interpreter/ArgList.hpp"
 #include "platform/ConsoleEvents.hpp"
 #include "platform/Desktop.hpp"
@@ -18,6 +17,8 @@
 #include <vector>
 
 namespace zorlo {
+
+class ListPreload; // console/SettingsRead.hpp: only the start and the load need it
 
 // The caption's text: "Zorlo Console v" and the program's version.
 Text consoleCaption();
@@ -113,7 +114,7 @@ class Console : public ConsoleEvents, private StatusSink, private MessageSink {
     void loadSettings();
     // The macro list, already being read (the program began it before the
     // window): the first load takes it from there.
-    void preloadList(std::unique_ptr<ListPreload> preload) { listPreload_ = std::move(preload); }
+    void preloadList(std::unique_ptr<ListPreload> preload);
     void saveSettings() { (void)saveAll(); }
 
   private:

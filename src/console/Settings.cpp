@@ -35,6 +35,10 @@ bool takeList(ListRead read, BinList& list, StatusSink& status, std::optional<st
 
 } // namespace
 
+void Console::preloadList(std::unique_ptr<ListPreload> preload) {
+    listPreload_ = std::move(preload);
+}
+
 void Console::keepFile(const std::filesystem::path& file, const std::string& bytes) {
     // An earlier kept file may hold an edit of its own: it is never replaced.
     constexpr int kMostKept = 1000;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/Console.hpp"
+#include "console/SettingsRead.hpp"
 #include "platform/KeyCodes.hpp"
 #include "platform/fake/FakeDesktop.hpp"
 #include "store/FileIo.hpp"
